@@ -1,0 +1,38 @@
+# Thin wrapper over CMake. The two commands a new user needs:
+#   make run    build and start the Paint Program
+#   make test   build everything and run the whole test suite
+# Each installs the Debian packages it needs first (scripts/deps.sh).
+
+BUILD    ?= build/release
+JOBS     ?= 2
+WERROR   ?= OFF
+CMAKE_ARGS ?=
+
+CONFIGURE = cmake -S . -B $(BUILD) -DEASEL_WARNINGS_AS_ERRORS=$(WERROR) $(CMAKE_ARGS)
+
+.PHONY: run test build asan-test clean
+
+run:
+	scripts/deps.sh build
+	$(CONFIGURE) >/dev/null
+	cmake --build $(BUILD) -j$(JOBS) --target paint
+	scripts/run-paint.sh $(BUILD)/paint
+
+build:
+	scripts/deps.sh build test
+	$(CONFIGURE)
+	cmake --build $(BUILD) -j$(JOBS)
+
+test: build
+	cd $(BUILD) && ctest -j$(JOBS) --output-on-failure
+
+# The unit tests again, built with AddressSanitizer and UndefinedBehaviorSanitizer.
+asan-test:
+	scripts/deps.sh build test
+	cmake -S . -B build/asan -DCMAKE_BUILD_TYPE=Debug -DEASEL_SANITIZE=address,undefined \
+	  -DEASEL_WARNINGS_AS_ERRORS=$(WERROR) -DEASEL_BUILD_EXAMPLES=OFF
+	cmake --build build/asan -j$(JOBS) --target easel_tests
+	cd build/asan && ctest -j$(JOBS) -L unit --output-on-failure
+
+clean:
+	rm -rf build

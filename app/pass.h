@@ -1,0 +1,28 @@
+// One pass of the paint program's main loop, after the screen has been
+// presented and the quit check has passed: the panel hit tests, the panel
+// repaint and the current tool's action, for a given pointer state.
+#pragma once
+
+namespace paint {
+
+// The pointer as one pass sees it.
+struct Pointer {
+    int x = 0;
+    int y = 0;
+    bool left = false;
+    bool right = false;
+};
+
+// What the loop does after a pass.
+enum class PassResult {
+    keepGoing,    // run the next pass
+    clearCanvas,  // Clear is the current tool: empty the canvas, then go on
+};
+
+// Empties the canvas and draws the panel: the start of the outer loop.
+void startCanvas();
+
+// Runs the hit tests, the panel repaint and the tool of one pass.
+PassResult runPass(const Pointer& pointer);
+
+}  // namespace paint

@@ -1,0 +1,30 @@
+# Installs the library, its headers, a CMake package (find_package(easel)
+# gives easel::easel) and a pkg-config file.
+include(CMakePackageConfigHelpers)
+set(EASEL_CMAKE_DIR "${CMAKE_INSTALL_LIBDIR}/cmake/easel")
+
+install(TARGETS easel EXPORT easelTargets
+  ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR}
+  LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}
+  RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR}
+  INCLUDES DESTINATION ${CMAKE_INSTALL_INCLUDEDIR})
+foreach(sub IN LISTS EASEL_SUBSYSTEMS)
+  file(GLOB sub_headers "${CMAKE_SOURCE_DIR}/${sub}/*.h")
+  install(FILES ${sub_headers} DESTINATION "${CMAKE_INSTALL_INCLUDEDIR}/easel/${sub}")
+endforeach()
+install(FILES include/easel/easel.h DESTINATION "${CMAKE_INSTALL_INCLUDEDIR}/easel")
+
+install(EXPORT easelTargets NAMESPACE easel:: DESTINATION "${EASEL_CMAKE_DIR}")
+configure_package_config_file(cmake/easelConfig.cmake.in
+  "${CMAKE_BINARY_DIR}/easelConfig.cmake" INSTALL_DESTINATION "${EASEL_CMAKE_DIR}")
+write_basic_package_version_file("${CMAKE_BINARY_DIR}/easelConfigVersion.cmake"
+  COMPATIBILITY SameMajorVersion)
+install(FILES "${CMAKE_BINARY_DIR}/easelConfig.cmake" "${CMAKE_BINARY_DIR}/easelConfigVersion.cmake"
+  cmake/FindSDL12.cmake DESTINATION "${EASEL_CMAKE_DIR}")
+
+# The .pc file finds its prefix from its own place, so the package stays
+# relocatable (cmake --install --prefix anywhere).
+file(RELATIVE_PATH EASEL_PC_TO_PREFIX "${CMAKE_INSTALL_FULL_LIBDIR}/pkgconfig" "${CMAKE_INSTALL_PREFIX}")
+string(REGEX REPLACE "/$" "" EASEL_PC_TO_PREFIX "${EASEL_PC_TO_PREFIX}")
+configure_file(cmake/easel.pc.in "${CMAKE_BINARY_DIR}/easel.pc" @ONLY)
+install(FILES "${CMAKE_BINARY_DIR}/easel.pc" DESTINATION "${CMAKE_INSTALL_LIBDIR}/pkgconfig")

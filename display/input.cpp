@@ -1,0 +1,72 @@
+#include "easel/display/input.h"
+
+#include <cstdlib>
+
+namespace easel {
+
+Uint8* keyState = nullptr;
+
+namespace {
+
+constexpr Uint8 leftButton = 1;
+constexpr Uint8 rightButton = 4;
+constexpr Uint32 pollInterval = 5;
+
+bool escapeHeld() { return keyState != nullptr && keyState[SDLK_ESCAPE] != 0; }
+
+}  // namespace
+
+bool pollQuit() {
+    SDL_Event event{};
+    if (SDL_PollEvent(&event) == 0) return false;
+    keyState = SDL_GetKeyState(nullptr);
+    return escapeHeld() || event.type == SDL_QUIT;
+}
+
+void readMouse(int* x, int* y, bool* left, bool* right) {
+    const Uint8 buttons = SDL_GetMouseState(x, y);
+    *left = (buttons & leftButton) != 0;
+    *right = (buttons & rightButton) != 0;
+}
+
+std::uint8_t mouseState(int* x, int* y) { return SDL_GetMouseState(x, y); }
+
+Uint8* readKeys() {
+    keyState = SDL_GetKeyState(nullptr);
+    return keyState;
+}
+
+void waitForKey() {
+    bool keyPressed = false;
+    for (;;) {
+        SDL_Event event{};
+        while (SDL_PollEvent(&event) != 0) {
+            if (event.type == SDL_QUIT) quitNow();
+            if (event.type == SDL_KEYDOWN) keyPressed = true;
+        }
+        SDL_Delay(pollInterval);
+        if (keyPressed) return;
+    }
+}
+
+void quitNow() {
+    SDL_Quit();
+    std::exit(1);
+}
+
+double readTicks() { return static_cast<double>(SDL_GetTicks()); }
+
+void waitFrame(float start, float duration) {
+    if (!(duration > static_cast<float>(SDL_GetTicks()) - start)) return;
+    float now = 0.0f;
+    do {
+        now = static_cast<float>(SDL_GetTicks());
+        SDL_Event event{};
+        if (SDL_PollEvent(&event) != 0 && event.type == SDL_QUIT) quitNow();
+        keyState = SDL_GetKeyState(nullptr);
+        if (escapeHeld()) quitNow();
+        SDL_Delay(pollInterval);
+    } while (duration > now - start);
+}
+
+}  // namespace easel

@@ -1,0 +1,99 @@
+#include "easel/display/screen.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "easel/display/pixels.h"
+
+namespace easel {
+
+ScreenInfo Screen;
+
+namespace {
+
+constexpr Uint32 mustLockFlags = SDL_HWSURFACE | SDL_ASYNCBLIT | SDL_RLEACCEL;
+
+bool mustLock(const SDL_Surface* s) { return s->offset != 0 || (s->flags & mustLockFlags) != 0; }
+
+[[noreturn]] void failStart(const char* format, const char* reason) {
+    std::printf(format, reason);
+    std::fflush(stdout);
+    SDL_Quit();
+    std::exit(1);
+}
+
+// All addressing uses the size asked for, so a surface that is smaller, or
+// not 32 bits per pixel, would be written past its end.
+bool surfaceFits(const SDL_Surface* s, int width, int height) {
+    return s->format->BytesPerPixel == 4 && s->w >= width && s->h >= height &&
+           s->pitch >= 4 * width;
+}
+
+// Whether the surface stores a pixel as 0x00RRGGBB, the layout whose fill
+// value is the plain (r * 256 + g) * 256 + b.
+bool isXrgb(const SDL_PixelFormat* f) {
+    return f->BytesPerPixel == 4 && f->palette == nullptr && f->Rmask == 0xFF0000u &&
+           f->Gmask == 0xFF00u && f->Bmask == 0xFFu && f->Amask == 0;
+}
+
+}  // namespace
+
+void initScreen(int width, int height, bool fullScreen, const char* caption) {
+    Screen.width = width;
+    Screen.height = height;
+    if (SDL_Init(SDL_INIT_VIDEO) < 0) failStart("Unable to init SDL: %s\n", SDL_GetError());
+    std::atexit(SDL_Quit);
+
+    const Uint32 flags = fullScreen ? SDL_FULLSCREEN : (SDL_HWSURFACE | SDL_HWPALETTE);
+    Screen.surface = (width > 0 && height > 0) ? SDL_SetVideoMode(width, height, 32, flags) : nullptr;
+    if (Screen.surface == nullptr) {
+        failStart("Unable to set video: %s\n",
+                  (width > 0 && height > 0) ? SDL_GetError() : "width and height must be positive");
+    }
+    if (!surfaceFits(Screen.surface, width, height)) {
+        Screen.surface = nullptr;
+        failStart("Unable to set video: %s\n",
+                  "the video surface is smaller than requested or not 32 bits per pixel");
+    }
+    if (fullScreen && mustLock(Screen.surface)) SDL_LockSurface(Screen.surface);
+    SDL_WM_SetCaption(caption, nullptr);
+}
+
+void lockScreen() {
+    if (mustLock(Screen.surface)) SDL_LockSurface(Screen.surface);
+}
+
+void unlockScreen() {
+    if (mustLock(Screen.surface)) SDL_UnlockSurface(Screen.surface);
+}
+
+void updateScreen() { SDL_UpdateRect(Screen.surface, 0, 0, 0, 0); }
+
+void clearScreen(int r, int g, int b) {
+    const Uint32 value = isXrgb(Screen.surface->format)
+                             ? (static_cast<Uint32>(r) * 256u + static_cast<Uint32>(g)) * 256u +
+                                   static_cast<Uint32>(b)
+                             : mapColor(r, g, b);
+    SDL_FillRect(Screen.surface, nullptr, value);
+}
+
+void putPixel(int x, int y, int r, int g, int b) {
+    *pixelWord(wrapX(x), wrapY(y)) = mapColor(r, g, b);
+}
+
+void putPixel(int x, int y, RgbColor c) { putPixel(x, y, c.r, c.g, c.b); }
+
+RgbColor getPixel(int x, int y) { return unmapColor(*pixelWord(wrapX(x), wrapY(y))); }
+
+void blitBuffer(const std::uint32_t* src) {
+    const int width = Screen.width;
+    const int height = Screen.height;
+    for (int y = 0; y < height; ++y) {
+        std::uint32_t* row = rowWords(y);
+        for (int x = 0; x < width; ++x) row[x] = src[static_cast<std::ptrdiff_t>(x) * height + y];
+    }
+}
+
+bool onScreen(int x, int y) { return x >= 0 && x < Screen.width && y >= 0 && y < Screen.height; }
+
+}  // namespace easel
