@@ -16,9 +16,10 @@
 
 namespace {
 
+class TextTest : public easel_test::ScreenTest {};
+
 using easel::RgbColor;
 using easel_test::Picture;
-using easel_test::ScreenTest;
 using easel_test::screenHeight;
 using easel_test::screenWidth;
 
@@ -134,14 +135,14 @@ void expectCell(Picture& p, int g, std::int64_t x, std::int64_t y, const Ink& in
     }
 }
 
-TEST_F(ScreenTest, DrawTextLabelReturnsPositionAfterIt) {
+TEST_F(TextTest, DrawTextLabelReturnsPositionAfterIt) {
     Picture expected;
     for (int i = 0; i < 15; ++i) expectCell(expected, "Selected Color:"[i], 300 + 8 * i, 10, white);
     EXPECT_EQ(drawWith("Selected Color:", 300, 10, white, 0), 210010);
     EXPECT_TRUE(easel_test::screenMatches(expected));
 }
 
-TEST_F(ScreenTest, DrawTextSplitsACellAcrossTheRightEdgeAndWraps) {
+TEST_F(TextTest, DrawTextSplitsACellAcrossTheRightEdgeAndWraps) {
     Picture expected;
     expectCell(expected, 'A', 496, 0, whiteOnBlue);  // columns 496-499 and 0-3
     expectCell(expected, 'B', 0, 8, whiteOnBlue);
@@ -151,7 +152,7 @@ TEST_F(ScreenTest, DrawTextSplitsACellAcrossTheRightEdgeAndWraps) {
     EXPECT_EQ(easel::getPixel(4, 0), RgbColor(0, 0, 0));      // beyond the cell
 }
 
-TEST_F(ScreenTest, DrawTextSplitsACellAcrossTheBottomEdge) {
+TEST_F(TextTest, DrawTextSplitsACellAcrossTheBottomEdge) {
     Picture expected;
     expectCell(expected, 'a', 0, 495, whiteOnBlue);  // rows 495-499 and 0-2
     expectCell(expected, 'b', 8, 7, whiteOnBlue);    // y = 495 mod 8
@@ -161,7 +162,7 @@ TEST_F(ScreenTest, DrawTextSplitsACellAcrossTheBottomEdge) {
 
 // Where the next cell goes after one cell, on the 500 x 500 screen: a cell may
 // start at x = 492 but not at 493; past the bottom, y returns to y mod 8.
-TEST_F(ScreenTest, DrawTextAdvanceAndWrapPositions) {
+TEST_F(TextTest, DrawTextAdvanceAndWrapPositions) {
     struct Case {
         int x, y, expected;
     };
@@ -176,7 +177,7 @@ TEST_F(ScreenTest, DrawTextAdvanceAndWrapPositions) {
     }
 }
 
-TEST_F(ScreenTest, ClearBackgroundLeavesBlankPixelsButAdvances) {
+TEST_F(TextTest, ClearBackgroundLeavesBlankPixelsButAdvances) {
     fillNoise(1);
     const std::vector<std::uint32_t> before = snapshot();
     const std::string blanks("  \0", 2);
@@ -184,7 +185,7 @@ TEST_F(ScreenTest, ClearBackgroundLeavesBlankPixelsButAdvances) {
     EXPECT_TRUE(sameWords(snapshot(), before));
 }
 
-TEST_F(ScreenTest, EmptyTextWithMinimumLengthPaintsBackgroundCells) {
+TEST_F(TextTest, EmptyTextWithMinimumLengthPaintsBackgroundCells) {
     fillNoise(2);
     Picture expected = easel_test::capture();
     for (int y = 20; y < 28; ++y)
@@ -193,7 +194,7 @@ TEST_F(ScreenTest, EmptyTextWithMinimumLengthPaintsBackgroundCells) {
     EXPECT_TRUE(easel_test::screenMatches(expected));
 }
 
-TEST_F(ScreenTest, FullBlockIsSolidAndGlyph255IsBlank) {
+TEST_F(TextTest, FullBlockIsSolidAndGlyph255IsBlank) {
     fillNoise(3);
     Picture expected = easel_test::capture();
     for (int y = 0; y < 8; ++y) {
@@ -210,7 +211,7 @@ TEST_F(ScreenTest, FullBlockIsSolidAndGlyph255IsBlank) {
     EXPECT_TRUE(sameWords(snapshot(), drawn));
 }
 
-TEST_F(ScreenTest, MinimumLengthNotAboveTextLengthDrawsJustTheText) {
+TEST_F(TextTest, MinimumLengthNotAboveTextLengthDrawsJustTheText) {
     fillNoise(4);
     const std::vector<std::uint32_t> before = snapshot();
     const int plain = drawWith("Hello", 30, 30, whiteOnBlue, 0);
@@ -222,19 +223,19 @@ TEST_F(ScreenTest, MinimumLengthNotAboveTextLengthDrawsJustTheText) {
     }
 }
 
-TEST_F(ScreenTest, ColoursKeepTheirLowEightBits) {
+TEST_F(TextTest, ColoursKeepTheirLowEightBits) {
     const Ink wide{256 + 7, -1, 300, true, 512, 511, -256 + 9};
     drawWith("\xDB ", 0, 0, wide, 0);
     EXPECT_EQ(easel::getPixel(3, 3), RgbColor(7, 255, 44));
     EXPECT_EQ(easel::getPixel(11, 3), RgbColor(0, 255, 9));
 }
 
-TEST_F(ScreenTest, NullTextCountsAsEmpty) {
+TEST_F(TextTest, NullTextCountsAsEmpty) {
     EXPECT_EQ(easel::drawText(nullptr, 8, 0, 1, 1, 1, true, 0, 0, 255, 2), 24 * 500);
     EXPECT_EQ(easel::getPixel(23, 7), RgbColor(0, 0, 255));
 }
 
-TEST_F(ScreenTest, DrawCharDrawsOneCellOfTheLowByte) {
+TEST_F(TextTest, DrawCharDrawsOneCellOfTheLowByte) {
     fillNoise(5);
     const std::vector<std::uint32_t> before = snapshot();
     const Ink ink{200, 100, 50, true, 1, 2, 3};
@@ -250,7 +251,7 @@ TEST_F(ScreenTest, DrawCharDrawsOneCellOfTheLowByte) {
 
 // Cells at negative or huge coordinates land on their true-modulo pixels and
 // nowhere else; the advance cannot overflow.
-TEST_F(ScreenTest, ExtremeCoordinatesStayInsideTheSurface) {
+TEST_F(TextTest, ExtremeCoordinatesStayInsideTheSurface) {
     const int extremes[] = {INT_MIN, INT_MIN + 5, -100001, -9, -8, -1, 0, 495, 499, 500,
                             1000003, INT_MAX - 8, INT_MAX - 3, INT_MAX};
     const Ink ink{255, 0, 0, true, 0, 255, 0};
@@ -277,7 +278,7 @@ TEST_F(ScreenTest, ExtremeCoordinatesStayInsideTheSurface) {
 
 // When x * height + y does not fit an int, the result is the next cell's
 // on-screen position instead.
-TEST_F(ScreenTest, PackedPositionThatOverflowsIsWrappedOntoTheScreen) {
+TEST_F(TextTest, PackedPositionThatOverflowsIsWrappedOntoTheScreen) {
     struct Case {
         int x, y, expected;
     };
@@ -299,7 +300,7 @@ TEST_F(ScreenTest, PackedPositionThatOverflowsIsWrappedOntoTheScreen) {
 
 // drawText against the per-pixel reference over many random texts,
 // positions, colours, flags and minimum lengths.
-TEST_F(ScreenTest, DrawTextMatchesPerPixelReference) {
+TEST_F(TextTest, DrawTextMatchesPerPixelReference) {
     std::mt19937 rng(20240607);
     fillNoise(7);
     const std::vector<std::uint32_t> before = snapshot();
