@@ -17,6 +17,8 @@ namespace easel {
 extern const std::uint8_t Font8x8[256 * 64];
 
 // The font byte of glyph g (0-255), row r and column c (each 0-7).
-constexpr int fontIndex(int g, int r, int c) { return g * 64 + r * 8 + c; }
+constexpr int fontIndex(int g, int r, int c) {
+    return g * 64 + r * 8 + c;
+}
 
 }  // namespace easel

@@ -17,9 +17,7 @@ struct IconTarget {
     int height = 0;
 
     bool hasArray() const { return colours != nullptr || raw != nullptr; }
-    std::ptrdiff_t index(int x, int y) const {
-        return static_cast<std::ptrdiff_t>(x) * height + y;
-    }
+    std::ptrdiff_t index(int x, int y) const { return static_cast<std::ptrdiff_t>(x) * height + y; }
 };
 
 IconTarget makeTarget(RgbColor* colours, std::uint32_t* raw, int destWidth, int destHeight) {
@@ -142,8 +140,8 @@ bool loadIconFromMemory(const void* data, std::size_t size, RgbColor* dest, int 
     return loadIconFrom(openMemory(data, size), dest, destWidth, destHeight);
 }
 
-bool loadIconRawFromMemory(const void* data, std::size_t size, std::uint32_t* dest,
-                           int destWidth, int destHeight) {
+bool loadIconRawFromMemory(const void* data, std::size_t size, std::uint32_t* dest, int destWidth,
+                           int destHeight) {
     return loadIconRawFrom(openMemory(data, size), dest, destWidth, destHeight);
 }
 

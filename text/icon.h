@@ -40,7 +40,7 @@ bool loadIconFromMemory(const void* data, std::size_t size, RgbColor* dest, int 
                         int destHeight);
 
 // As loadIconRaw, reading the BMP from size bytes at data.
-bool loadIconRawFromMemory(const void* data, std::size_t size, std::uint32_t* dest,
-                           int destWidth, int destHeight);
+bool loadIconRawFromMemory(const void* data, std::size_t size, std::uint32_t* dest, int destWidth,
+                           int destHeight);
 
 }  // namespace easel

@@ -86,7 +86,9 @@ TEST(Font8x8, EveryByteIsZeroOrOne) {
     EXPECT_EQ(others, 0);
 }
 
-TEST(Font8x8, SpaceIsBlank) { EXPECT_EQ(lastColumn(32), -1); }
+TEST(Font8x8, SpaceIsBlank) {
+    EXPECT_EQ(lastColumn(32), -1);
+}
 
 // Letters and digits leave column 7 and, except for descenders, row 7 free,
 // so that adjacent cells stay apart.
@@ -105,8 +107,8 @@ TEST(Font8x8, LettersAndDigitsKeepToSevenColumnsAndRows) {
 // reach column 7: everything else stays clear of the next cell.
 TEST(Font8x8, OnlyCellFillingGlyphsTouchColumnSeven) {
     for (int g = 0; g < 256; ++g) {
-        const bool fills = (g >= 1 && g <= 31) || g == 127 || g == 171 || g == 172 ||
-                           (g >= 176 && g <= 223);
+        const bool fills =
+            (g >= 1 && g <= 31) || g == 127 || g == 171 || g == 172 || (g >= 176 && g <= 223);
         if (!fills) {
             EXPECT_LE(lastColumn(g), 6) << "glyph " << g;
         }

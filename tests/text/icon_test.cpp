@@ -1,7 +1,6 @@
 #include "easel/text/icon.h"
 
 #include <gtest/gtest.h>
-
 #include <unistd.h>
 
 #include <climits>
@@ -56,7 +55,8 @@ std::vector<std::uint8_t> makeBmp(int w, int h, int bpp, const PixelAt& at) {
     putLe(out, 2835, 4);
     putLe(out, 0, 4);
     putLe(out, 0, 4);
-    for (int i = 0; i < paletteBytes / 4; ++i) putLe(out, static_cast<std::uint32_t>(i * 0x010101), 4);
+    for (int i = 0; i < paletteBytes / 4; ++i)
+        putLe(out, static_cast<std::uint32_t>(i * 0x010101), 4);
     for (int y = h - 1; y >= 0; --y) {
         const size_t start = out.size();
         for (int x = 0; x < w; ++x) {
@@ -64,7 +64,8 @@ std::vector<std::uint8_t> makeBmp(int w, int h, int bpp, const PixelAt& at) {
             if (bpp == 8) {
                 out.push_back(static_cast<std::uint8_t>(p.r));
             } else if (bpp == 16) {
-                putLe(out, static_cast<std::uint32_t>((p.r >> 3) << 10 | (p.g >> 3) << 5 | p.b >> 3), 2);
+                putLe(out,
+                      static_cast<std::uint32_t>((p.r >> 3) << 10 | (p.g >> 3) << 5 | p.b >> 3), 2);
             } else {
                 out.push_back(static_cast<std::uint8_t>(p.b));
                 out.push_back(static_cast<std::uint8_t>(p.g));
@@ -79,7 +80,7 @@ std::vector<std::uint8_t> makeBmp(int w, int h, int bpp, const PixelAt& at) {
 
 // A private folder for the test's files, removed at the end.
 class IconFiles {
-public:
+  public:
     IconFiles() {
         std::string pattern = ::testing::TempDir() + "easel_icon_XXXXXX";
         std::vector<char> buf(pattern.begin(), pattern.end());
@@ -103,7 +104,7 @@ public:
     }
     std::string missing() const { return dir_ + "/no-such-icon.bmp"; }
 
-private:
+  private:
     std::string dir_;
     std::vector<std::string> files_;
 };
@@ -118,7 +119,9 @@ RgbColor placeholder(int x, int y) {
                     255 * font(x / 8, y, x + y));
 }
 
-Pixel gradient(int x, int y) { return {(x * 7 + 3) & 255, (y * 11 + 5) & 255, (x + y) & 255, (x * y) & 255}; }
+Pixel gradient(int x, int y) {
+    return {(x * 7 + 3) & 255, (y * 11 + 5) & 255, (x + y) & 255, (x * y) & 255};
+}
 
 // Checks a loaded colour array: the image where it overlaps, the placeholder
 // elsewhere; reports the first wrong element.
@@ -155,8 +158,11 @@ TEST_F(IconTest, MissingIconLeavesThePlaceholder) {
         int x, y;
         RgbColor colour;
     };
-    const Case cases[] = {{0, 0, {0, 0, 0}},       {9, 0, {255, 0, 255}},  {0, 9, {255, 255, 0}},
-                          {1, 8, {255, 0, 0}},     {12, 12, {255, 255, 255}}};
+    const Case cases[] = {{0, 0, {0, 0, 0}},
+                          {9, 0, {255, 0, 255}},
+                          {0, 9, {255, 255, 0}},
+                          {1, 8, {255, 0, 0}},
+                          {12, 12, {255, 255, 255}}};
     for (const Case& c : cases) {
         EXPECT_EQ(dest[static_cast<size_t>(c.x) * 25 + c.y], c.colour) << c.x << ", " << c.y;
     }
@@ -178,9 +184,9 @@ TEST_F(IconTest, TrueColourImagesOfEverySizeFillTheOverlap) {
         int bpp, imageW, imageH;
     };
     // Widths 1, 2, 3, 5 and 25 give rows padded by every amount at 24 bits.
-    const Case cases[] = {{24, 25, 25}, {24, 40, 10}, {24, 10, 7}, {24, 1, 30}, {24, 2, 3},
-                          {24, 3, 26},  {24, 5, 5},   {32, 25, 25}, {32, 40, 10}, {32, 7, 31},
-                          {32, 1, 1}};
+    const Case cases[] = {{24, 25, 25}, {24, 40, 10}, {24, 10, 7}, {24, 1, 30},
+                          {24, 2, 3},   {24, 3, 26},  {24, 5, 5},  {32, 25, 25},
+                          {32, 40, 10}, {32, 7, 31},  {32, 1, 1}};
     for (const Case& c : cases) {
         const std::string path =
             files.write("icon" + std::to_string(c.bpp) + "_" + std::to_string(c.imageW) + "x" +
@@ -272,7 +278,8 @@ TEST_F(IconTest, MissingRawIconLeavesTheRedPlaceholder) {
 TEST_F(IconTest, EmptyOrNullDestinations) {
     IconFiles files;
     const std::string path = files.write("ok.bmp", makeBmp(4, 4, 24, gradient));
-    for (auto [w, h] : {std::pair{0, 25}, {25, 0}, {0, 0}, {-3, 25}, {25, -1}, {INT_MIN, INT_MIN}}) {
+    for (auto [w, h] :
+         {std::pair{0, 25}, {25, 0}, {0, 0}, {-3, 25}, {25, -1}, {INT_MIN, INT_MIN}}) {
         std::vector<RgbColor> dest(4, RgbColor(1, 2, 3));
         EXPECT_TRUE(easel::loadIcon(path.c_str(), dest.data(), w, h)) << w << " x " << h;
         EXPECT_EQ(dest, std::vector<RgbColor>(4, RgbColor(1, 2, 3))) << w << " x " << h;

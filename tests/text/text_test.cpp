@@ -24,16 +24,19 @@ using easel_test::screenHeight;
 using easel_test::screenWidth;
 
 // v mod m in 0 ... m - 1.
-int trueMod(std::int64_t v, int m) { return static_cast<int>(((v % m) + m) % m); }
+int trueMod(std::int64_t v, int m) {
+    return static_cast<int>(((v % m) + m) % m);
+}
 
 // The raw pixel words of the screen, row by row.
 std::vector<std::uint32_t> snapshot() {
     std::vector<std::uint32_t> words(static_cast<size_t>(screenWidth) * screenHeight);
     const SDL_Surface* s = easel::Screen.surface;
     for (int y = 0; y < screenHeight; ++y) {
-        std::memcpy(&words[static_cast<size_t>(y) * screenWidth],
-                    static_cast<const std::uint8_t*>(s->pixels) + static_cast<ptrdiff_t>(y) * s->pitch,
-                    sizeof(std::uint32_t) * screenWidth);
+        std::memcpy(
+            &words[static_cast<size_t>(y) * screenWidth],
+            static_cast<const std::uint8_t*>(s->pixels) + static_cast<ptrdiff_t>(y) * s->pitch,
+            sizeof(std::uint32_t) * screenWidth);
     }
     return words;
 }
@@ -42,7 +45,8 @@ void restore(const std::vector<std::uint32_t>& words) {
     const SDL_Surface* s = easel::Screen.surface;
     for (int y = 0; y < screenHeight; ++y) {
         std::memcpy(static_cast<std::uint8_t*>(s->pixels) + static_cast<ptrdiff_t>(y) * s->pitch,
-                    &words[static_cast<size_t>(y) * screenWidth], sizeof(std::uint32_t) * screenWidth);
+                    &words[static_cast<size_t>(y) * screenWidth],
+                    sizeof(std::uint32_t) * screenWidth);
     }
 }
 
@@ -94,8 +98,7 @@ void referenceCell(int g, std::int64_t x, std::int64_t y, const Ink& ink) {
 
 // Draws like drawText and returns the final (x, y) of the plain rule.
 std::pair<std::int64_t, std::int64_t> referenceText(const std::string& text, std::int64_t x,
-                                                    std::int64_t y, const Ink& ink,
-                                                    int minLength) {
+                                                    std::int64_t y, const Ink& ink, int minLength) {
     std::int64_t count = 0;
     auto cell = [&](int g) {
         referenceCell(g, x, y, ink);
@@ -148,8 +151,8 @@ TEST_F(TextTest, DrawTextSplitsACellAcrossTheRightEdgeAndWraps) {
     expectCell(expected, 'B', 0, 8, whiteOnBlue);
     EXPECT_EQ(drawWith("AB", 496, 0, whiteOnBlue, 0), 4008);
     EXPECT_TRUE(easel_test::screenMatches(expected));
-    EXPECT_EQ(easel::getPixel(0, 0), RgbColor(0, 0, 255));    // A's column 4, blank
-    EXPECT_EQ(easel::getPixel(4, 0), RgbColor(0, 0, 0));      // beyond the cell
+    EXPECT_EQ(easel::getPixel(0, 0), RgbColor(0, 0, 255));  // A's column 4, blank
+    EXPECT_EQ(easel::getPixel(4, 0), RgbColor(0, 0, 0));    // beyond the cell
 }
 
 TEST_F(TextTest, DrawTextSplitsACellAcrossTheBottomEdge) {
@@ -167,9 +170,9 @@ TEST_F(TextTest, DrawTextAdvanceAndWrapPositions) {
         int x, y, expected;
     };
     const Case cases[] = {
-        {0, 0, 8 * 500 + 0},       {484, 0, 492 * 500 + 0}, {485, 3, 5 * 500 + 11},
-        {491, 0, 3 * 500 + 8},     {492, 0, 4 * 500 + 8},   {300, 492, 308 * 500 + 492},
-        {492, 492, 4 * 500 + 4},   {484, 485, 492 * 500 + 485}, {490, 499, 2 * 500 + 3},
+        {0, 0, 8 * 500 + 0},     {484, 0, 492 * 500 + 0},     {485, 3, 5 * 500 + 11},
+        {491, 0, 3 * 500 + 8},   {492, 0, 4 * 500 + 8},       {300, 492, 308 * 500 + 492},
+        {492, 492, 4 * 500 + 4}, {484, 485, 492 * 500 + 485}, {490, 499, 2 * 500 + 3},
         {0, 493, 8 * 500 + 5},
     };
     for (const Case& c : cases) {
@@ -252,18 +255,24 @@ TEST_F(TextTest, DrawCharDrawsOneCellOfTheLowByte) {
 // Cells at negative or huge coordinates land on their true-modulo pixels and
 // nowhere else; the advance cannot overflow.
 TEST_F(TextTest, ExtremeCoordinatesStayInsideTheSurface) {
-    const int extremes[] = {INT_MIN, INT_MIN + 5, -100001, -9, -8, -1, 0, 495, 499, 500,
-                            1000003, INT_MAX - 8, INT_MAX - 3, INT_MAX};
+    const int extremes[] = {INT_MIN, INT_MIN + 5, -100001, -9,          -8,          -1,     0, 495,
+                            499,     500,         1000003, INT_MAX - 8, INT_MAX - 3, INT_MAX};
     const Ink ink{255, 0, 0, true, 0, 255, 0};
     fillNoise(6);
     const std::vector<std::uint32_t> before = snapshot();
     for (int x : extremes) {
         for (int y : extremes) {
             restore(before);
-            const auto end = referenceText("\xDB" "Az", x, y, ink, 5);
+            const auto end = referenceText(
+                "\xDB"
+                "Az",
+                x, y, ink, 5);
             const std::vector<std::uint32_t> expected = snapshot();
             restore(before);
-            const int packed = drawWith("\xDB" "Az", x, y, ink, 5);
+            const int packed = drawWith(
+                "\xDB"
+                "Az",
+                x, y, ink, 5);
             ASSERT_TRUE(sameWords(snapshot(), expected)) << "text at " << x << ", " << y;
             const std::int64_t plain = end.first * screenHeight + end.second;
             if (plain >= INT_MIN && plain <= INT_MAX) {
@@ -283,14 +292,12 @@ TEST_F(TextTest, PackedPositionThatOverflowsIsWrappedOntoTheScreen) {
         int x, y, expected;
     };
     const Case cases[] = {
-        {INT_MAX, 0, 147 * 500 + 0},    // INT_MAX mod 500 = 147
-        {INT_MIN, 0, 352 * 500 + 0},    // INT_MIN mod 500 = 352
-        {INT_MIN, -3, 352 * 500 + 497},
-        {0, INT_MAX, INT_MAX},           // fits: returned as it stands
-        {5, INT_MIN, 5 * 500 + INT_MIN},
-        {-8, 0, -4000},
-        {-4294967, 0, -2147483500},      // the last x that still fits
-        {-4294968, 0, 32 * 500},         // -2147484000 does not: -4294968 mod 500 = 32
+        {INT_MAX, 0, 147 * 500 + 0},                             // INT_MAX mod 500 = 147
+        {INT_MIN, 0, 352 * 500 + 0},                             // INT_MIN mod 500 = 352
+        {INT_MIN, -3, 352 * 500 + 497},  {0, INT_MAX, INT_MAX},  // fits: returned as it stands
+        {5, INT_MIN, 5 * 500 + INT_MIN}, {-8, 0, -4000},
+        {-4294967, 0, -2147483500},  // the last x that still fits
+        {-4294968, 0, 32 * 500},     // -2147484000 does not: -4294968 mod 500 = 32
     };
     for (const Case& c : cases) {
         EXPECT_EQ(easel::drawText("", c.x, c.y, 0, 0, 0, false, 0, 0, 0, 0), c.expected)
