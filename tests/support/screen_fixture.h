@@ -2,6 +2,7 @@
 // a fixture that resets it, and pixel comparisons that say where they fail.
 #pragma once
 
+#include <SDL.h>
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -49,5 +50,50 @@ protected:
 
 // Sets every entry of SDL's key-state array to 0 (all keys up).
 void releaseAllKeys();
+
+// Points Screen at another surface and size for the life of the object, then
+// puts the real screen back. The surface is not freed.
+class ScopedScreen {
+public:
+    ScopedScreen(SDL_Surface* surface, int width, int height);
+    ~ScopedScreen();
+    ScopedScreen(const ScopedScreen&) = delete;
+    ScopedScreen& operator=(const ScopedScreen&) = delete;
+
+private:
+    SDL_Surface* savedSurface = nullptr;
+    int savedWidth = 0;
+    int savedHeight = 0;
+};
+
+// A 32-bit surface over memory of the test's own: rows of pitchWords words
+// (at least w), with guardWords spare words before and after. Every word
+// starts as `sentinel`, so a test can compare the whole memory, guards and
+// row padding included, with what it expects.
+class GuardedSurface {
+public:
+    static constexpr int guardWords = 64;
+    static constexpr std::uint32_t sentinel = 0xA5A5A5A5u;
+
+    GuardedSurface(int w, int h, int pitchWords, Uint32 rmask = 0xFF0000u,
+                   Uint32 gmask = 0xFF00u, Uint32 bmask = 0xFFu, Uint32 amask = 0);
+    ~GuardedSurface();
+    GuardedSurface(const GuardedSurface&) = delete;
+    GuardedSurface& operator=(const GuardedSurface&) = delete;
+
+    SDL_Surface* surface() const { return sdlSurface; }
+    // Index into memory() of the word of pixel (x, y) of the surface.
+    size_t indexOf(int x, int y) const;
+    const std::vector<std::uint32_t>& memory() const { return words; }
+    // The memory as it was made: every word the sentinel.
+    std::vector<std::uint32_t> untouched() const {
+        return std::vector<std::uint32_t>(words.size(), sentinel);
+    }
+
+private:
+    int pitch = 0;
+    std::vector<std::uint32_t> words;
+    SDL_Surface* sdlSurface = nullptr;
+};
 
 }  // namespace easel_test
