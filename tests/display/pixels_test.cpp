@@ -4,6 +4,7 @@
 
 #include <climits>
 #include <cstdint>
+#include <ostream>
 #include <random>
 
 #include "support/screen_fixture.h"
@@ -19,6 +20,8 @@ struct Format {
     int bitsPerPixel;
     Uint32 r, g, b, a;
 };
+
+void PrintTo(const Format& f, std::ostream* os) { *os << f.name; }
 
 // The fast mapping must agree with SDL's own for every format SDL can give,
 // including formats that lose bits and paletted ones.
