@@ -224,7 +224,9 @@ class Window:
         self.session.xdotool("keyup", name)
 
     def key(self, name):
-        """Presses and releases a key as two steps, so the program sees it held."""
+        """Presses and releases a key as two steps. A program that reads the key
+        state (not the events) sees the key held only if it pumps its input in
+        between; for a key that must be seen held, key_down and release later."""
         self.key_down(name)
         self.key_up(name)
 
