@@ -11,6 +11,7 @@
 
 #include "easel/display/pixels.h"
 #include "support/screen_fixture.h"
+#include "support/sdl_seams.h"
 
 namespace {
 
@@ -251,6 +252,57 @@ TEST(ScreenStartDeathTest, NonPositiveSizeIsAFailedVideoStart) {
             },
             testing::ExitedWithCode(1), "^Unable to set video: .+\n$")
             << s.w << " x " << s.h;
+    }
+}
+
+TEST(ScreenStartDeathTest, NoVideoModeIsAFailedVideoStartWithSdlsError) {
+    EXPECT_EXIT(
+        {
+            dup2(2, 1);
+            easel_test::FakeVideoMode mode(nullptr, "no such mode");
+            easel::initScreen(500, 500, false, "no mode");
+        },
+        testing::ExitedWithCode(1), "^Unable to set video: no such mode\n$");
+}
+
+// All addressing uses the size asked for, so a surface that is smaller in
+// any way, or not 32 bits per pixel, would be written past its end: it
+// counts as a failed start. A larger one is fine.
+TEST(ScreenStartDeathTest, SurfaceSmallerThanAskedIsAFailedVideoStart) {
+    const struct {
+        int w, h, bpp, pitch;
+        bool fits;
+    } surfaces[] = {
+        {499, 500, 32, 1996, false}, {500, 499, 32, 2000, false}, {500, 500, 16, 1000, false},
+        {500, 500, 32, 1996, false}, {500, 500, 24, 1500, false}, {500, 500, 32, 2000, true},
+        {640, 512, 32, 2560, true},
+    };
+    for (const auto& s : surfaces) {
+        std::vector<std::uint32_t> memory(static_cast<size_t>(s.pitch) * s.h / 4 + 1);
+        SDL_Surface* surface = SDL_CreateRGBSurfaceFrom(memory.data(), s.w, s.h, s.bpp, s.pitch,
+                                                        0, 0, 0, 0);
+        ASSERT_NE(surface, nullptr);
+        if (s.fits) {
+            EXPECT_EXIT(
+                {
+                    easel_test::FakeVideoMode mode(surface);
+                    easel::initScreen(500, 500, false, "fits");
+                    easel::putPixel(499, 499, 1, 2, 3);
+                    std::_Exit(easel::getPixel(499, 499) == RgbColor(1, 2, 3) ? 0 : 3);
+                },
+                testing::ExitedWithCode(0), "")
+                << s.w << " x " << s.h;
+        } else {
+            EXPECT_EXIT(
+                {
+                    dup2(2, 1);
+                    easel_test::FakeVideoMode mode(surface);
+                    easel::initScreen(500, 500, false, "too small");
+                },
+                testing::ExitedWithCode(1), "^Unable to set video: .+\n$")
+                << s.w << " x " << s.h << " at " << s.bpp << " bits, pitch " << s.pitch;
+        }
+        SDL_FreeSurface(surface);
     }
 }
 

@@ -18,8 +18,15 @@ struct MouseOverride {
     Uint8 buttons = 0;
 };
 
+struct VideoModeOverride {
+    bool active = false;
+    SDL_Surface* surface = nullptr;
+    const char* error = "";
+};
+
 ClockOverride clockOverride;
 MouseOverride mouseOverride;
+VideoModeOverride videoModeOverride;
 
 // SDL's own definition of a function that this binary overrides.
 template <typename Fn>
@@ -50,6 +57,16 @@ extern "C" Uint8 SDL_GetMouseState(int* x, int* y) {
     return mouseOverride.buttons;
 }
 
+extern "C" SDL_Surface* SDL_SetVideoMode(int width, int height, int bpp, Uint32 flags) {
+    if (!videoModeOverride.active) {
+        static const auto real =
+            realSdl<SDL_Surface* (*)(int, int, int, Uint32)>("SDL_SetVideoMode");
+        return real(width, height, bpp, flags);
+    }
+    if (videoModeOverride.surface == nullptr) SDL_SetError("%s", videoModeOverride.error);
+    return videoModeOverride.surface;
+}
+
 namespace easel_test {
 
 FakeClock::FakeClock(Uint32 start, Uint32 step) { clockOverride = {true, start, step, 0}; }
@@ -61,5 +78,11 @@ int FakeClock::reads() const { return clockOverride.reads; }
 FakeMouse::FakeMouse(int x, int y, Uint8 buttons) { mouseOverride = {true, x, y, buttons}; }
 
 FakeMouse::~FakeMouse() { mouseOverride = {}; }
+
+FakeVideoMode::FakeVideoMode(SDL_Surface* surface, const char* error) {
+    videoModeOverride = {true, surface, error};
+}
+
+FakeVideoMode::~FakeVideoMode() { videoModeOverride = {}; }
 
 }  // namespace easel_test

@@ -1,7 +1,8 @@
-// Link-time seams over two SDL calls whose results a test cannot otherwise
-// choose: SDL_GetTicks (the clock) and SDL_GetMouseState (the buttons, which
-// no public SDL call can press on the dummy driver). The test binary defines
-// both functions itself; while no override is active they pass straight
+// Link-time seams over SDL calls whose results a test cannot otherwise
+// choose: SDL_GetTicks (the clock), SDL_GetMouseState (the buttons, which no
+// public SDL call can press on the dummy driver) and SDL_SetVideoMode (which
+// on the dummy driver always gives what was asked). The test binary defines
+// these functions itself; while no override is active they pass straight
 // through to SDL's own.
 #pragma once
 
@@ -31,6 +32,16 @@ public:
     ~FakeMouse();
     FakeMouse(const FakeMouse&) = delete;
     FakeMouse& operator=(const FakeMouse&) = delete;
+};
+
+// While alive, SDL_SetVideoMode returns this surface (which may be null, with
+// SDL's error set to `error`) instead of opening a video mode.
+class FakeVideoMode {
+public:
+    explicit FakeVideoMode(SDL_Surface* surface, const char* error = "");
+    ~FakeVideoMode();
+    FakeVideoMode(const FakeVideoMode&) = delete;
+    FakeVideoMode& operator=(const FakeVideoMode&) = delete;
 };
 
 }  // namespace easel_test
