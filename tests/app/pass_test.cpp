@@ -22,48 +22,78 @@ constexpr paint::ToolId noTool = 0;
 
 const RgbColor marker(11, 22, 33);
 
-Pointer pressAt(int x, int y) { return Pointer{x, y, true, false}; }
+Pointer pressAt(int x, int y) {
+    return Pointer{x, y, true, false};
+}
 
 struct Hit {
     int x, y;
     bool picksColour;
-    int value;          // the paletteValue it sets, or -1 for none
-    paint::ToolId tool; // the tool it selects, or noTool for none
+    int value;           // the paletteValue it sets, or -1 for none
+    paint::ToolId tool;  // the tool it selects, or noTool for none
 };
 
 // Every hit region at its inclusive corners, and one pixel outside each edge.
 const Hit hits[] = {
     // colour picker 0-255 x 0-127
-    {0, 0, true, -1, noTool},     {255, 0, true, -1, noTool},   {0, 127, true, -1, noTool},
-    {255, 127, true, -1, noTool}, {128, 64, true, -1, noTool},  {255, 128, false, -1, noTool},
+    {0, 0, true, -1, noTool},
+    {255, 0, true, -1, noTool},
+    {0, 127, true, -1, noTool},
+    {255, 127, true, -1, noTool},
+    {128, 64, true, -1, noTool},
+    {255, 128, false, -1, noTool},
     {0, 128, false, -1, noTool},
     // value bar 256-271 x 0-127: value 2y cut to 8 bits
-    {256, 0, false, 0, noTool},   {271, 0, false, 0, noTool},   {256, 127, false, 254, noTool},
-    {271, 127, false, 254, noTool}, {263, 64, false, 128, noTool}, {260, 1, false, 2, noTool},
-    {272, 0, false, -1, noTool},  {272, 127, false, -1, noTool}, {256, 128, false, -1, noTool},
+    {256, 0, false, 0, noTool},
+    {271, 0, false, 0, noTool},
+    {256, 127, false, 254, noTool},
+    {271, 127, false, 254, noTool},
+    {263, 64, false, 128, noTool},
+    {260, 1, false, 2, noTool},
+    {272, 0, false, -1, noTool},
+    {272, 127, false, -1, noTool},
+    {256, 128, false, -1, noTool},
     {271, 128, false, -1, noTool},
     // Pencil 300-324 x 50-74
-    {300, 50, false, -1, paint::pencilTool}, {324, 50, false, -1, paint::pencilTool},
-    {300, 74, false, -1, paint::pencilTool}, {324, 74, false, -1, paint::pencilTool},
-    {299, 60, false, -1, noTool}, {325, 60, false, -1, noTool}, {300, 49, false, -1, noTool},
+    {300, 50, false, -1, paint::pencilTool},
+    {324, 50, false, -1, paint::pencilTool},
+    {300, 74, false, -1, paint::pencilTool},
+    {324, 74, false, -1, paint::pencilTool},
+    {299, 60, false, -1, noTool},
+    {325, 60, false, -1, noTool},
+    {300, 49, false, -1, noTool},
     // Brush 300-324 x 75-99
-    {300, 75, false, -1, paint::brushTool}, {324, 75, false, -1, paint::brushTool},
-    {300, 99, false, -1, paint::brushTool}, {324, 99, false, -1, paint::brushTool},
-    {299, 80, false, -1, noTool}, {325, 80, false, -1, noTool}, {310, 100, false, -1, noTool},
+    {300, 75, false, -1, paint::brushTool},
+    {324, 75, false, -1, paint::brushTool},
+    {300, 99, false, -1, paint::brushTool},
+    {324, 99, false, -1, paint::brushTool},
+    {299, 80, false, -1, noTool},
+    {325, 80, false, -1, noTool},
+    {310, 100, false, -1, noTool},
     // Ink 400-424 x 50-74
-    {400, 50, false, -1, paint::inkTool}, {424, 50, false, -1, paint::inkTool},
-    {400, 74, false, -1, paint::inkTool}, {424, 74, false, -1, paint::inkTool},
-    {399, 60, false, -1, noTool}, {425, 60, false, -1, noTool}, {410, 49, false, -1, noTool},
+    {400, 50, false, -1, paint::inkTool},
+    {424, 50, false, -1, paint::inkTool},
+    {400, 74, false, -1, paint::inkTool},
+    {424, 74, false, -1, paint::inkTool},
+    {399, 60, false, -1, noTool},
+    {425, 60, false, -1, noTool},
+    {410, 49, false, -1, noTool},
     // Clear 400-424 x 75-99
-    {400, 75, false, -1, paint::clearTool}, {424, 75, false, -1, paint::clearTool},
-    {400, 99, false, -1, paint::clearTool}, {424, 99, false, -1, paint::clearTool},
-    {399, 80, false, -1, noTool}, {425, 80, false, -1, noTool}, {410, 100, false, -1, noTool},
+    {400, 75, false, -1, paint::clearTool},
+    {424, 75, false, -1, paint::clearTool},
+    {400, 99, false, -1, paint::clearTool},
+    {424, 99, false, -1, paint::clearTool},
+    {399, 80, false, -1, noTool},
+    {425, 80, false, -1, noTool},
+    {410, 100, false, -1, noTool},
     // between the buttons, the swatch and the canvas
-    {350, 60, false, -1, noTool}, {445, 15, false, -1, noTool}, {250, 300, false, -1, noTool},
+    {350, 60, false, -1, noTool},
+    {445, 15, false, -1, noTool},
+    {250, 300, false, -1, noTool},
 };
 
 class PassTest : public ScreenTest {
-protected:
+  protected:
     void SetUp() override {
         ScreenTest::SetUp();
         paint::startCanvas();
@@ -81,8 +111,8 @@ TEST_F(PassTest, LeftPressHitsEachPanelRegionAtItsInclusiveEdges) {
         EXPECT_EQ(paint::selectedColor, h.picksColour ? marker : RgbColor(0, 0, 0));
         EXPECT_EQ(paint::paletteValue, h.value < 0 ? 255 : h.value);
         EXPECT_EQ(paint::currentTool, h.tool);
-        EXPECT_EQ(result, h.tool == paint::clearTool ? PassResult::clearCanvas
-                                                     : PassResult::keepGoing);
+        EXPECT_EQ(result,
+                  h.tool == paint::clearTool ? PassResult::clearCanvas : PassResult::keepGoing);
     }
 }
 
@@ -141,9 +171,9 @@ TEST_F(PassTest, HeldButtonRepeatsItsEffectEveryPass) {
 TEST_F(PassTest, ClearEmptiesTheCanvasEveryPassUntilAnotherToolIsPicked) {
     EXPECT_EQ(paint::runPass(pressAt(410, 80)), PassResult::clearCanvas);
     const Pointer passes[] = {
-        {410, 80, true, false}, {410, 80, false, false}, {250, 300, true, false},
-        {250, 300, false, true}, {30, 30, true, false},  {260, 50, true, false},
-        {350, 60, true, false}, {310, 60, false, false},
+        {410, 80, true, false},  {410, 80, false, false}, {250, 300, true, false},
+        {250, 300, false, true}, {30, 30, true, false},   {260, 50, true, false},
+        {350, 60, true, false},  {310, 60, false, false},
     };
     for (const Pointer& p : passes) {
         EXPECT_EQ(paint::runPass(p), PassResult::clearCanvas) << "(" << p.x << ", " << p.y << ")";

@@ -15,9 +15,13 @@ using easel::RgbColor;
 
 // 32-bit two's-complement results, computed in 64 bits: the reference for
 // the operators, which must wrap rather than overflow.
-int wrap32(std::int64_t v) { return static_cast<int>(static_cast<std::uint32_t>(v)); }
+int wrap32(std::int64_t v) {
+    return static_cast<int>(static_cast<std::uint32_t>(v));
+}
 
-RgbColor raw(int r, int g, int b) { return RgbColor::unmasked(r, g, b); }
+RgbColor raw(int r, int g, int b) {
+    return RgbColor::unmasked(r, g, b);
+}
 
 void expectChannels(RgbColor c, int r, int g, int b) {
     EXPECT_EQ(c.r, r);
@@ -197,14 +201,13 @@ TEST(ColourPacking, RoundTripsAndMatchesWideArithmetic) {
         ASSERT_EQ(easel::intToRgb(easel::rgbToInt(c)), c);
         const int n = any(rng);
         const std::uint32_t u = static_cast<std::uint32_t>(n);
-        ASSERT_EQ(easel::intToRgb(n), RgbColor(static_cast<int>((u >> 16) & 255u),
-                                               static_cast<int>((u >> 8) & 255u),
-                                               static_cast<int>(u & 255u)));
+        ASSERT_EQ(easel::intToRgb(n),
+                  RgbColor(static_cast<int>((u >> 16) & 255u), static_cast<int>((u >> 8) & 255u),
+                           static_cast<int>(u & 255u)));
         ASSERT_EQ(easel::rgbToInt(easel::intToRgb(n)), static_cast<int>(u & 0xFFFFFFu));
         const RgbColor wide = raw(any(rng), any(rng), any(rng));
-        ASSERT_EQ(easel::rgbToInt(wide),
-                  wrap32(static_cast<std::int64_t>(wide.r) * 65536 +
-                         static_cast<std::int64_t>(wide.g) * 256 + wide.b));
+        ASSERT_EQ(easel::rgbToInt(wide), wrap32(static_cast<std::int64_t>(wide.r) * 65536 +
+                                                static_cast<std::int64_t>(wide.g) * 256 + wide.b));
     }
 }
 

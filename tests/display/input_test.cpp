@@ -28,7 +28,9 @@ SDL_Event keyEvent(Uint8 type, SDLKey key) {
     return e;
 }
 
-void push(SDL_Event e) { ASSERT_EQ(SDL_PushEvent(&e), 0) << SDL_GetError(); }
+void push(SDL_Event e) {
+    ASSERT_EQ(SDL_PushEvent(&e), 0) << SDL_GetError();
+}
 
 // Counts the events left in the queue, taking them off.
 int drainQueue() {
@@ -38,7 +40,9 @@ int drainQueue() {
     return n;
 }
 
-void holdKey(SDLKey key) { SDL_GetKeyState(nullptr)[key] = 1; }
+void holdKey(SDLKey key) {
+    SDL_GetKeyState(nullptr)[key] = 1;
+}
 
 using PollQuitTest = ScreenTest;
 
@@ -88,7 +92,7 @@ TEST_F(PollQuitTest, TakesOneEventPerCall) {
     EXPECT_EQ(drainQueue(), 1);
 }
 
-TEST_F(ScreenTest, ReadKeysRefreshesKeyStateWithSdlsArray) {
+TEST_F(PollQuitTest, ReadKeysRefreshesKeyStateWithSdlsArray) {
     holdKey(SDLK_z);
     Uint8* keys = easel::readKeys();
     EXPECT_EQ(keys, SDL_GetKeyState(nullptr));
@@ -100,9 +104,7 @@ TEST_F(ScreenTest, ReadKeysRefreshesKeyStateWithSdlsArray) {
 using MouseTest = ScreenTest;
 
 TEST_F(MouseTest, ReadMouseGivesTheWarpedPosition) {
-    const struct {
-        Uint16 x, y;
-    } points[] = {{0, 0}, {499, 499}, {123, 45}, {255, 127}};
+    const struct { Uint16 x, y; } points[] = {{0, 0}, {499, 499}, {123, 45}, {255, 127}};
     for (const auto& p : points) {
         SDL_WarpMouse(p.x, p.y);
         SDL_PumpEvents();
@@ -185,11 +187,13 @@ TEST_F(WaitForKeyTest, CloseRequestBehindTheKeyDownStillEndsTheProcess) {
         testing::ExitedWithCode(1), "");
 }
 
-TEST_F(ScreenTest, QuitNowEndsTheProcessWithStatusOne) {
+TEST_F(WaitForKeyTest, QuitNowEndsTheProcessWithStatusOne) {
     EXPECT_EXIT(easel::quitNow(), testing::ExitedWithCode(1), "");
 }
 
-TEST_F(ScreenTest, ReadTicksTakesSdlsCountAsUnsigned) {
+using WaitFrameTest = ScreenTest;
+
+TEST_F(WaitFrameTest, ReadTicksTakesSdlsCountAsUnsigned) {
     const Uint32 counts[] = {0u, 1u, 1000u, 0x7FFFFFFFu, 0x80000000u, 0x80000001u, 0xFFFFFFFFu};
     for (const Uint32 count : counts) {
         FakeClock clock(count);
@@ -201,15 +205,15 @@ TEST_F(ScreenTest, ReadTicksTakesSdlsCountAsUnsigned) {
     EXPECT_GT(easel::readTicks(), before);
 }
 
-using WaitFrameTest = ScreenTest;
-
 // When the frame has already run its length the call returns at once: it
 // neither reads the clock again nor takes an event.
 TEST_F(WaitFrameTest, ReturnsAtOnceWhenTheTimeHasPassed) {
     const struct {
         Uint32 now;
         float start, duration;
-    } cases[] = {{1000, 900.0f, 100.0f}, {1000, 900.0f, 50.0f}, {1000, 1000.0f, 0.0f},
+    } cases[] = {{1000, 900.0f, 100.0f},
+                 {1000, 900.0f, 50.0f},
+                 {1000, 1000.0f, 0.0f},
                  {1000, 2000.0f, -1500.0f}};
     for (const auto& c : cases) {
         FakeClock clock(c.now);

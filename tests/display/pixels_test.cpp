@@ -21,7 +21,9 @@ struct Format {
     Uint32 r, g, b, a;
 };
 
-void PrintTo(const Format& f, std::ostream* os) { *os << f.name; }
+void PrintTo(const Format& f, std::ostream* os) {
+    *os << f.name;
+}
 
 // The fast mapping must agree with SDL's own for every format SDL can give,
 // including formats that lose bits and paletted ones.
@@ -36,8 +38,10 @@ const Format formats[] = {
     {"paletted", 8, 0, 0, 0, 0},
 };
 
+using PixelWrapTest = ScreenTest;
+
 class PixelFormatTest : public ScreenTest, public testing::WithParamInterface<Format> {
-protected:
+  protected:
     void SetUp() override {
         ScreenTest::SetUp();
         const Format& f = GetParam();
@@ -87,14 +91,14 @@ INSTANTIATE_TEST_SUITE_P(Formats, PixelFormatTest, testing::ValuesIn(formats),
                              return std::string(param.param.name);
                          });
 
-TEST_F(ScreenTest, WrapIsATrueModuloForEveryInt) {
+TEST_F(PixelWrapTest, WrapIsATrueModuloForEveryInt) {
     const int sizes[] = {500, 7, 1, 640};
     std::mt19937 rng(3);
     std::uniform_int_distribution<int> any(INT_MIN, INT_MAX);
     for (const int size : sizes) {
         ScopedScreen screen(easel::Screen.surface, size, size);
-        const int edges[] = {0, 1, -1, size, -size, size - 1, -size - 1, INT_MIN, INT_MAX,
-                             INT_MIN + 1, INT_MAX - 1};
+        const int edges[] = {0,         1,       -1,      size,        -size,      size - 1,
+                             -size - 1, INT_MIN, INT_MAX, INT_MIN + 1, INT_MAX - 1};
         for (int i = 0; i < 20000 + 11; ++i) {
             const int v = i < 11 ? edges[i] : any(rng);
             const std::int64_t expected = ((static_cast<std::int64_t>(v) % size) + size) % size;

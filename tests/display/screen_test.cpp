@@ -19,13 +19,19 @@ using easel::RgbColor;
 using easel_test::GuardedSurface;
 using easel_test::Picture;
 using easel_test::ScopedScreen;
-using easel_test::ScreenTest;
 using easel_test::screenHeight;
 using easel_test::screenMatches;
+using easel_test::ScreenTest;
 using easel_test::screenWidth;
 
+using PixelAccessTest = ScreenTest;
+using ClearScreenTest = ScreenTest;
+using BlitBufferTest = ScreenTest;
+
 // The wrap rule, computed independently: a true modulo in 64 bits.
-int trueMod(std::int64_t v, std::int64_t m) { return static_cast<int>(((v % m) + m) % m); }
+int trueMod(std::int64_t v, std::int64_t m) {
+    return static_cast<int>(((v % m) + m) % m);
+}
 
 TEST_F(ScreenTest, WrittenPixelReadsBack) {
     easel::putPixel(10, 20, 1, 2, 3);
@@ -47,14 +53,25 @@ TEST_F(ScreenTest, InitScreenKeepsTheRequestedSizeAndA32BitSurface) {
 
 // Every coordinate, however far off the screen, lands on exactly one pixel:
 // the one that the true modulo of each coordinate names.
-TEST_F(ScreenTest, PutPixelWrapsEveryCoordinateOntoTheScreen) {
+TEST_F(PixelAccessTest, PutPixelWrapsEveryCoordinateOntoTheScreen) {
     const struct {
         int x, y;
     } cases[] = {
-        {0, 0},          {screenWidth, 0},      {5, screenHeight},     {7, screenHeight + 3},
-        {screenWidth - 1, screenHeight - 1},    {-1, 0},               {0, -1},
-        {-1, -1},        {-screenWidth, 7},     {-screenWidth - 1, 7}, {3 * screenWidth + 4, 9},
-        {INT_MIN, 0},    {0, INT_MIN},          {INT_MAX, INT_MAX},    {INT_MIN, INT_MAX},
+        {0, 0},
+        {screenWidth, 0},
+        {5, screenHeight},
+        {7, screenHeight + 3},
+        {screenWidth - 1, screenHeight - 1},
+        {-1, 0},
+        {0, -1},
+        {-1, -1},
+        {-screenWidth, 7},
+        {-screenWidth - 1, 7},
+        {3 * screenWidth + 4, 9},
+        {INT_MIN, 0},
+        {0, INT_MIN},
+        {INT_MAX, INT_MAX},
+        {INT_MIN, INT_MAX},
         {INT_MIN + 1, -2},
     };
     const RgbColor colour(12, 34, 56);
@@ -75,7 +92,7 @@ TEST_F(ScreenTest, PutPixelWrapsEveryCoordinateOntoTheScreen) {
 // reaches the padding or the guards, and each write touches exactly the word
 // that the rule names. The addressing uses the size given to Screen (10 x 7),
 // not the surface's own (12 x 9).
-TEST_F(ScreenTest, PixelAccessNeverLeavesTheSurface) {
+TEST_F(PixelAccessTest, PixelAccessNeverLeavesTheSurface) {
     GuardedSurface guarded(12, 9, 16);
     ASSERT_NE(guarded.surface(), nullptr);
     ScopedScreen screen(guarded.surface(), 10, 7);
@@ -96,7 +113,7 @@ TEST_F(ScreenTest, PixelAccessNeverLeavesTheSurface) {
     EXPECT_EQ(guarded.memory(), expected);
 }
 
-TEST_F(ScreenTest, PutPixelKeepsTheLowEightBitsOfEachChannel) {
+TEST_F(PixelAccessTest, PutPixelKeepsTheLowEightBitsOfEachChannel) {
     const struct {
         int r, g, b;
         RgbColor stored;
@@ -115,7 +132,7 @@ TEST_F(ScreenTest, PutPixelKeepsTheLowEightBitsOfEachChannel) {
     }
 }
 
-TEST_F(ScreenTest, EveryColourReadsBackAsWritten) {
+TEST_F(PixelAccessTest, EveryColourReadsBackAsWritten) {
     std::mt19937 rng(7);
     std::uniform_int_distribution<int> channel(0, 255);
     std::uniform_int_distribution<int> coord(0, screenWidth - 1);
@@ -128,9 +145,9 @@ TEST_F(ScreenTest, EveryColourReadsBackAsWritten) {
     }
 }
 
-TEST_F(ScreenTest, ClearScreenFillsEveryPixelWithThePlainPackedValue) {
-    const RgbColor colours[] = {RgbColor(236, 233, 216), RgbColor(0, 0, 0),
-                                RgbColor(255, 255, 255), RgbColor(1, 2, 3)};
+TEST_F(ClearScreenTest, ClearScreenFillsEveryPixelWithThePlainPackedValue) {
+    const RgbColor colours[] = {RgbColor(236, 233, 216), RgbColor(0, 0, 0), RgbColor(255, 255, 255),
+                                RgbColor(1, 2, 3)};
     for (const RgbColor c : colours) {
         easel::clearScreen(c.r, c.g, c.b);
         EXPECT_TRUE(screenMatches(Picture(c)));
@@ -142,13 +159,13 @@ TEST_F(ScreenTest, ClearScreenFillsEveryPixelWithThePlainPackedValue) {
 
 // On a surface that is not 0x00RRGGBB the fill still shows the colour asked
 // for: it goes through the surface's format.
-TEST_F(ScreenTest, ClearScreenMapsTheColourOnOtherFormats) {
+TEST_F(ClearScreenTest, ClearScreenMapsTheColourOnOtherFormats) {
     const struct {
         Uint32 r, g, b, a;
     } formats[] = {
-        {0xFFu, 0xFF00u, 0xFF0000u, 0},                   // 0x00BBGGRR
-        {0xFF0000u, 0xFF00u, 0xFFu, 0xFF000000u},         // 0xAARRGGBB
-        {0xFF000000u, 0xFF0000u, 0xFF00u, 0xFFu},         // 0xRRGGBBAA
+        {0xFFu, 0xFF00u, 0xFF0000u, 0},            // 0x00BBGGRR
+        {0xFF0000u, 0xFF00u, 0xFFu, 0xFF000000u},  // 0xAARRGGBB
+        {0xFF000000u, 0xFF0000u, 0xFF00u, 0xFFu},  // 0xRRGGBBAA
     };
     for (const auto& f : formats) {
         SCOPED_TRACE(testing::Message() << std::hex << "R mask " << f.r << " A mask " << f.a);
@@ -165,7 +182,7 @@ TEST_F(ScreenTest, ClearScreenMapsTheColourOnOtherFormats) {
 
 // The source is column-major: the word of (x, y) is src[x * height + y], and
 // it lands on the surface unchanged.
-TEST_F(ScreenTest, BlitBufferCopiesColumnByColumnUnchanged) {
+TEST_F(BlitBufferTest, BlitBufferCopiesColumnByColumnUnchanged) {
     std::vector<std::uint32_t> src(static_cast<size_t>(screenWidth) * screenHeight);
     Picture expected;
     for (int x = 0; x < screenWidth; ++x) {
@@ -179,7 +196,7 @@ TEST_F(ScreenTest, BlitBufferCopiesColumnByColumnUnchanged) {
     EXPECT_TRUE(screenMatches(expected));
 }
 
-TEST_F(ScreenTest, BlitBufferKeepsRowPaddingAndStaysInside) {
+TEST_F(BlitBufferTest, BlitBufferKeepsRowPaddingAndStaysInside) {
     GuardedSurface guarded(5, 3, 8);
     ASSERT_NE(guarded.surface(), nullptr);
     ScopedScreen screen(guarded.surface(), 5, 3);
@@ -187,7 +204,8 @@ TEST_F(ScreenTest, BlitBufferKeepsRowPaddingAndStaysInside) {
     std::vector<std::uint32_t> expected = guarded.untouched();
     for (int x = 0; x < 5; ++x) {
         for (int y = 0; y < 3; ++y) {
-            src[static_cast<size_t>(x) * 3 + y] = 0xFF000000u | static_cast<std::uint32_t>(x * 16 + y);
+            src[static_cast<size_t>(x) * 3 + y] =
+                0xFF000000u | static_cast<std::uint32_t>(x * 16 + y);
             expected[guarded.indexOf(x, y)] = src[static_cast<size_t>(x) * 3 + y];
         }
     }
@@ -200,11 +218,16 @@ TEST_F(ScreenTest, OnScreenIsTrueExactlyInsideTheRequestedSize) {
         int x, y;
         bool inside;
     } cases[] = {
-        {0, 0, true},           {screenWidth - 1, screenHeight - 1, true},
-        {-1, 0, false},         {0, -1, false},
-        {screenWidth, 0, false}, {0, screenHeight, false},
-        {screenWidth - 1, 0, true}, {0, screenHeight - 1, true},
-        {INT_MIN, 0, false},    {0, INT_MAX, false},
+        {0, 0, true},
+        {screenWidth - 1, screenHeight - 1, true},
+        {-1, 0, false},
+        {0, -1, false},
+        {screenWidth, 0, false},
+        {0, screenHeight, false},
+        {screenWidth - 1, 0, true},
+        {0, screenHeight - 1, true},
+        {INT_MIN, 0, false},
+        {0, INT_MAX, false},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(easel::onScreen(c.x, c.y), c.inside) << "(" << c.x << ", " << c.y << ")";
@@ -241,9 +264,7 @@ TEST_F(ScreenTest, LockScreenLocksOnlyASurfaceThatMustBeLocked) {
 // The start-up failures print on standard output; the death tests send it to
 // standard error, where the matcher looks.
 TEST(ScreenStartDeathTest, NonPositiveSizeIsAFailedVideoStart) {
-    const struct {
-        int w, h;
-    } sizes[] = {{0, 500}, {500, 0}, {-4, 10}, {10, INT_MIN}};
+    const struct { int w, h; } sizes[] = {{0, 500}, {500, 0}, {-4, 10}, {10, INT_MIN}};
     for (const auto& s : sizes) {
         EXPECT_EXIT(
             {
@@ -279,8 +300,8 @@ TEST(ScreenStartDeathTest, SurfaceSmallerThanAskedIsAFailedVideoStart) {
     };
     for (const auto& s : surfaces) {
         std::vector<std::uint32_t> memory(static_cast<size_t>(s.pitch) * s.h / 4 + 1);
-        SDL_Surface* surface = SDL_CreateRGBSurfaceFrom(memory.data(), s.w, s.h, s.bpp, s.pitch,
-                                                        0, 0, 0, 0);
+        SDL_Surface* surface =
+            SDL_CreateRGBSurfaceFrom(memory.data(), s.w, s.h, s.bpp, s.pitch, 0, 0, 0, 0);
         ASSERT_NE(surface, nullptr);
         if (s.fits) {
             EXPECT_EXIT(

@@ -20,12 +20,15 @@ namespace {
 using easel::RgbColor;
 using easel_test::GuardedSurface;
 using easel_test::ScopedScreen;
-using easel_test::ScreenTest;
 using easel_test::screenHeight;
+using easel_test::ScreenTest;
 using easel_test::screenWidth;
 
 using Point = std::pair<int, int>;
 using PointSet = std::set<Point>;
+
+using AxisLineTest = ScreenTest;
+using DrawLineTest = ScreenTest;
 
 const RgbColor ink(200, 100, 50);
 
@@ -46,9 +49,8 @@ PointSet paintedPixels() {
     for (const Point& p : painted) {
         const RgbColor c = easel::getPixel(p.first, p.second);
         if (c != colour) {
-            return ::testing::AssertionFailure() << "(" << p.first << ", " << p.second
-                                                 << ") is (" << c.r << ", " << c.g << ", "
-                                                 << c.b << ")";
+            return ::testing::AssertionFailure() << "(" << p.first << ", " << p.second << ") is ("
+                                                 << c.r << ", " << c.g << ", " << c.b << ")";
         }
     }
     return ::testing::AssertionSuccess();
@@ -84,16 +86,30 @@ struct SpanCase {
 };
 
 const SpanCase horizontalCases[] = {
-    {10, 30, 20},  {10, 20, 30},  {7, -5, 3},     {7, -9, -1},  {7, screenWidth - 2, screenWidth + 40},
-    {-1, 0, 10},   {screenHeight, 0, 10},         {0, 0, 0},    {screenHeight - 1, 499, 499},
-    {3, 500, 600}, {3, -1, -1},   {3, INT_MIN, INT_MAX},        {3, INT_MAX, INT_MIN},
-    {INT_MIN, 0, 9}, {INT_MAX, 0, 9}, {4, INT_MIN, -1}, {4, screenWidth, INT_MAX}, {5, 499, 500},
+    {10, 30, 20},
+    {10, 20, 30},
+    {7, -5, 3},
+    {7, -9, -1},
+    {7, screenWidth - 2, screenWidth + 40},
+    {-1, 0, 10},
+    {screenHeight, 0, 10},
+    {0, 0, 0},
+    {screenHeight - 1, 499, 499},
+    {3, 500, 600},
+    {3, -1, -1},
+    {3, INT_MIN, INT_MAX},
+    {3, INT_MAX, INT_MIN},
+    {INT_MIN, 0, 9},
+    {INT_MAX, 0, 9},
+    {4, INT_MIN, -1},
+    {4, screenWidth, INT_MAX},
+    {5, 499, 500},
 };
 
-TEST_F(ScreenTest, HorizontalLineFillsTheClippedRow) {
+TEST_F(AxisLineTest, HorizontalLineFillsTheClippedRow) {
     for (const SpanCase& c : horizontalCases) {
-        SCOPED_TRACE(testing::Message() << "drawHorizontalLine(" << c.fixed << ", " << c.a << ", "
-                                        << c.b << ")");
+        SCOPED_TRACE(testing::Message()
+                     << "drawHorizontalLine(" << c.fixed << ", " << c.a << ", " << c.b << ")");
         easel::clearScreen(0, 0, 0);
         const PointSet expected = expectedSpan(true, c.fixed, c.a, c.b);
         EXPECT_EQ(easel::drawHorizontalLine(c.fixed, c.a, c.b, ink), !expected.empty());
@@ -106,10 +122,10 @@ TEST_F(ScreenTest, HorizontalLineFillsTheClippedRow) {
     EXPECT_EQ(paintedPixels().size(), 11u);
 }
 
-TEST_F(ScreenTest, VerticalLineFillsTheClippedColumn) {
+TEST_F(AxisLineTest, VerticalLineFillsTheClippedColumn) {
     for (const SpanCase& c : horizontalCases) {
-        SCOPED_TRACE(testing::Message() << "drawVerticalLine(" << c.fixed << ", " << c.a << ", "
-                                        << c.b << ")");
+        SCOPED_TRACE(testing::Message()
+                     << "drawVerticalLine(" << c.fixed << ", " << c.a << ", " << c.b << ")");
         easel::clearScreen(0, 0, 0);
         const PointSet expected = expectedSpan(false, c.fixed, c.a, c.b);
         EXPECT_EQ(easel::drawVerticalLine(c.fixed, c.a, c.b, ink), !expected.empty());
@@ -125,7 +141,7 @@ TEST_F(ScreenTest, VerticalLineFillsTheClippedColumn) {
     EXPECT_EQ(paintedPixels(), columnRange(33, screenHeight - 1, screenHeight - 1));
 }
 
-TEST_F(ScreenTest, AxisLinesMatchTheClippingReferenceOnRandomSpans) {
+TEST_F(AxisLineTest, AxisLinesMatchTheClippingReferenceOnRandomSpans) {
     std::mt19937 rng(77);
     std::uniform_int_distribution<int> any(INT_MIN, INT_MAX);
     std::uniform_int_distribution<int> near(-600, 1100);
@@ -140,14 +156,14 @@ TEST_F(ScreenTest, AxisLinesMatchTheClippingReferenceOnRandomSpans) {
                                       : easel::drawVerticalLine(fixed, a, b, ink);
         const PointSet expected = expectedSpan(horizontal, fixed, a, b);
         ASSERT_EQ(drawn, !expected.empty()) << fixed << " " << a << " " << b;
-        ASSERT_EQ(paintedPixels(), expected) << (horizontal ? "row " : "column ") << fixed
-                                             << " from " << a << " to " << b;
+        ASSERT_EQ(paintedPixels(), expected)
+            << (horizontal ? "row " : "column ") << fixed << " from " << a << " to " << b;
     }
 }
 
 // The lines clip to the size given to Screen, and never touch the padding at
 // the end of a row or the memory around the surface.
-TEST_F(ScreenTest, AxisLinesStayInsideASurfaceWithPaddedRows) {
+TEST_F(AxisLineTest, AxisLinesStayInsideASurfaceWithPaddedRows) {
     GuardedSurface guarded(12, 9, 16);
     ASSERT_NE(guarded.surface(), nullptr);
     ScopedScreen screen(guarded.surface(), 10, 7);
@@ -167,7 +183,7 @@ TEST_F(ScreenTest, AxisLinesStayInsideASurfaceWithPaddedRows) {
     EXPECT_EQ(guarded.memory(), expected);
 }
 
-TEST_F(ScreenTest, LinesKeepTheLowEightBitsOfEachChannel) {
+TEST_F(AxisLineTest, LinesKeepTheLowEightBitsOfEachChannel) {
     const RgbColor wide = RgbColor::unmasked(256 + 5, 512 + 6, -1);
     const RgbColor drawn(5, 6, 255);
     EXPECT_TRUE(easel::drawHorizontalLine(1, 0, 3, wide));
@@ -183,7 +199,7 @@ struct LineCase {
     std::vector<Point> pixels;
 };
 
-TEST_F(ScreenTest, DrawLineWritesTheDirectionDependentPixelSet) {
+TEST_F(DrawLineTest, DrawLineWritesTheDirectionDependentPixelSet) {
     const LineCase cases[] = {
         {0, 0, 4, 2, {{0, 0}, {1, 1}, {2, 1}, {3, 2}, {4, 2}}},
         {4, 2, 0, 0, {{4, 2}, {3, 1}, {2, 1}, {1, 0}, {0, 0}}},
@@ -201,8 +217,8 @@ TEST_F(ScreenTest, DrawLineWritesTheDirectionDependentPixelSet) {
         {499, 0, 0, 499, {}},  // filled below: the long anti-diagonal
     };
     for (const LineCase& c : cases) {
-        SCOPED_TRACE(testing::Message() << "drawLine(" << c.x0 << ", " << c.y0 << ", " << c.x1
-                                        << ", " << c.y1 << ")");
+        SCOPED_TRACE(testing::Message()
+                     << "drawLine(" << c.x0 << ", " << c.y0 << ", " << c.x1 << ", " << c.y1 << ")");
         easel::clearScreen(0, 0, 0);
         EXPECT_TRUE(easel::drawLine(c.x0, c.y0, c.x1, c.y1, ink));
         PointSet expected(c.pixels.begin(), c.pixels.end());
@@ -215,14 +231,21 @@ TEST_F(ScreenTest, DrawLineWritesTheDirectionDependentPixelSet) {
     }
 }
 
-TEST_F(ScreenTest, DrawLineWithAnEndOffTheScreenDrawsNothing) {
+TEST_F(DrawLineTest, DrawLineWithAnEndOffTheScreenDrawsNothing) {
     const struct {
         int x0, y0, x1, y1;
     } cases[] = {
-        {-1, 10, 20, 10},     {0, 0, screenWidth, 0},    {0, 0, 0, screenHeight},
-        {10, -1, 10, 20},     {20, 10, -1, 10},          {10, 20, 10, -1},
-        {INT_MIN, 0, 0, 0},   {0, 0, INT_MAX, INT_MAX},  {INT_MIN, INT_MIN, INT_MAX, INT_MAX},
-        {499, 499, 500, 499}, {screenWidth, screenHeight, screenWidth, screenHeight},
+        {-1, 10, 20, 10},
+        {0, 0, screenWidth, 0},
+        {0, 0, 0, screenHeight},
+        {10, -1, 10, 20},
+        {20, 10, -1, 10},
+        {10, 20, 10, -1},
+        {INT_MIN, 0, 0, 0},
+        {0, 0, INT_MAX, INT_MAX},
+        {INT_MIN, INT_MIN, INT_MAX, INT_MAX},
+        {499, 499, 500, 499},
+        {screenWidth, screenHeight, screenWidth, screenHeight},
     };
     for (const auto& c : cases) {
         easel::clearScreen(0, 0, 0);
@@ -254,7 +277,7 @@ PointSet referenceLine(int x0, int y0, int x1, int y1) {
     return s;
 }
 
-TEST_F(ScreenTest, DrawLineMatchesTheReferenceOnRandomSegments) {
+TEST_F(DrawLineTest, DrawLineMatchesTheReferenceOnRandomSegments) {
     std::mt19937 rng(1234);
     std::uniform_int_distribution<int> coord(0, screenWidth - 1);
     std::uniform_int_distribution<int> jitter(-12, 12);
@@ -268,8 +291,8 @@ TEST_F(ScreenTest, DrawLineMatchesTheReferenceOnRandomSegments) {
         ASSERT_TRUE(easel::drawLine(x0, y0, x1, y1, ink));
         const PointSet painted = paintedPixels();
         const PointSet expected = referenceLine(x0, y0, x1, y1);
-        ASSERT_EQ(painted, expected) << "drawLine(" << x0 << ", " << y0 << ", " << x1 << ", "
-                                     << y1 << ")";
+        ASSERT_EQ(painted, expected)
+            << "drawLine(" << x0 << ", " << y0 << ", " << x1 << ", " << y1 << ")";
         ASSERT_EQ(painted.size(),
                   static_cast<size_t>(std::max(std::abs(x1 - x0), std::abs(y1 - y0)) + 1));
         ASSERT_EQ(painted.count({x0, y0}), 1u);

@@ -15,10 +15,8 @@ namespace {
 
 // The screen is opened once per process, before any test runs.
 class ScreenEnvironment : public ::testing::Environment {
-public:
-    void SetUp() override {
-        easel::initScreen(screenWidth, screenHeight, false, "easel tests");
-    }
+  public:
+    void SetUp() override { easel::initScreen(screenWidth, screenHeight, false, "easel tests"); }
 };
 
 }  // namespace
@@ -77,13 +75,14 @@ ScopedScreen::~ScopedScreen() {
 
 GuardedSurface::GuardedSurface(int w, int h, int pitchWords, Uint32 rmask, Uint32 gmask,
                                Uint32 bmask, Uint32 amask)
-    : pitch(pitchWords),
-      words(static_cast<size_t>(pitchWords) * h + 2 * guardWords, sentinel) {
+    : pitch(pitchWords), words(static_cast<size_t>(pitchWords) * h + 2 * guardWords, sentinel) {
     sdlSurface = SDL_CreateRGBSurfaceFrom(words.data() + guardWords, w, h, 32, pitchWords * 4,
                                           rmask, gmask, bmask, amask);
 }
 
-GuardedSurface::~GuardedSurface() { SDL_FreeSurface(sdlSurface); }
+GuardedSurface::~GuardedSurface() {
+    SDL_FreeSurface(sdlSurface);
+}
 
 size_t GuardedSurface::indexOf(int x, int y) const {
     return static_cast<size_t>(guardWords) + static_cast<size_t>(y) * pitch + x;

@@ -23,8 +23,7 @@ struct Picture {
     std::vector<easel::RgbColor> pixels;
 
     Picture() : pixels(static_cast<size_t>(width) * height) {}
-    explicit Picture(easel::RgbColor fill)
-        : pixels(static_cast<size_t>(width) * height, fill) {}
+    explicit Picture(easel::RgbColor fill) : pixels(static_cast<size_t>(width) * height, fill) {}
     easel::RgbColor& at(int x, int y) { return pixels[static_cast<size_t>(y) * width + x]; }
     const easel::RgbColor& at(int x, int y) const {
         return pixels[static_cast<size_t>(y) * width + x];
@@ -44,7 +43,7 @@ Picture clearTo(easel::RgbColor c);
 // Resets the screen to black, the key-state array to all keys up, drains
 // the event queue and puts the paint program's globals back to start-up.
 class ScreenTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override;
 };
 
@@ -54,13 +53,13 @@ void releaseAllKeys();
 // Points Screen at another surface and size for the life of the object, then
 // puts the real screen back. The surface is not freed.
 class ScopedScreen {
-public:
+  public:
     ScopedScreen(SDL_Surface* surface, int width, int height);
     ~ScopedScreen();
     ScopedScreen(const ScopedScreen&) = delete;
     ScopedScreen& operator=(const ScopedScreen&) = delete;
 
-private:
+  private:
     SDL_Surface* savedSurface = nullptr;
     int savedWidth = 0;
     int savedHeight = 0;
@@ -71,12 +70,12 @@ private:
 // starts as `sentinel`, so a test can compare the whole memory, guards and
 // row padding included, with what it expects.
 class GuardedSurface {
-public:
+  public:
     static constexpr int guardWords = 64;
     static constexpr std::uint32_t sentinel = 0xA5A5A5A5u;
 
-    GuardedSurface(int w, int h, int pitchWords, Uint32 rmask = 0xFF0000u,
-                   Uint32 gmask = 0xFF00u, Uint32 bmask = 0xFFu, Uint32 amask = 0);
+    GuardedSurface(int w, int h, int pitchWords, Uint32 rmask = 0xFF0000u, Uint32 gmask = 0xFF00u,
+                   Uint32 bmask = 0xFFu, Uint32 amask = 0);
     ~GuardedSurface();
     GuardedSurface(const GuardedSurface&) = delete;
     GuardedSurface& operator=(const GuardedSurface&) = delete;
@@ -90,7 +89,7 @@ public:
         return std::vector<std::uint32_t>(words.size(), sentinel);
     }
 
-private:
+  private:
     int pitch = 0;
     std::vector<std::uint32_t> words;
     SDL_Surface* sdlSurface = nullptr;

@@ -69,20 +69,32 @@ extern "C" SDL_Surface* SDL_SetVideoMode(int width, int height, int bpp, Uint32 
 
 namespace easel_test {
 
-FakeClock::FakeClock(Uint32 start, Uint32 step) { clockOverride = {true, start, step, 0}; }
+FakeClock::FakeClock(Uint32 start, Uint32 step) {
+    clockOverride = {true, start, step, 0};
+}
 
-FakeClock::~FakeClock() { clockOverride = {}; }
+FakeClock::~FakeClock() {
+    clockOverride = {};
+}
 
-int FakeClock::reads() const { return clockOverride.reads; }
+int FakeClock::reads() const {
+    return clockOverride.reads;
+}
 
-FakeMouse::FakeMouse(int x, int y, Uint8 buttons) { mouseOverride = {true, x, y, buttons}; }
+FakeMouse::FakeMouse(int x, int y, Uint8 buttons) {
+    mouseOverride = {true, x, y, buttons};
+}
 
-FakeMouse::~FakeMouse() { mouseOverride = {}; }
+FakeMouse::~FakeMouse() {
+    mouseOverride = {};
+}
 
 FakeVideoMode::FakeVideoMode(SDL_Surface* surface, const char* error) {
     videoModeOverride = {true, surface, error};
 }
 
-FakeVideoMode::~FakeVideoMode() { videoModeOverride = {}; }
+FakeVideoMode::~FakeVideoMode() {
+    videoModeOverride = {};
+}
 
 }  // namespace easel_test

@@ -15,7 +15,7 @@ namespace easel_test {
 // While alive, SDL_GetTicks returns start, start + step, start + 2 * step, ...
 // (unsigned 32-bit arithmetic, so the count can run past 2^31 and wrap).
 class FakeClock {
-public:
+  public:
     explicit FakeClock(Uint32 start, Uint32 step = 0);
     ~FakeClock();
     FakeClock(const FakeClock&) = delete;
@@ -27,7 +27,7 @@ public:
 
 // While alive, SDL_GetMouseState reports this position and button mask.
 class FakeMouse {
-public:
+  public:
     FakeMouse(int x, int y, Uint8 buttons);
     ~FakeMouse();
     FakeMouse(const FakeMouse&) = delete;
@@ -37,7 +37,7 @@ public:
 // While alive, SDL_SetVideoMode returns this surface (which may be null, with
 // SDL's error set to `error`) instead of opening a video mode.
 class FakeVideoMode {
-public:
+  public:
     explicit FakeVideoMode(SDL_Surface* surface, const char* error = "");
     ~FakeVideoMode();
     FakeVideoMode(const FakeVideoMode&) = delete;
