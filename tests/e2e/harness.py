@@ -24,6 +24,7 @@ A missing Xvfb, xdotool or python3-xlib makes the test fail, never skip.
 
 import collections
 import os
+import re
 import select
 import shutil
 import subprocess
@@ -317,7 +318,7 @@ class Session:
         program = program or (self._programs[-1] if self._programs else None)
         deadline = time.monotonic() + timeout
         while True:
-            found = subprocess.run([self._xdotool, "search", "--name", "^%s$" % title],
+            found = subprocess.run([self._xdotool, "search", "--name", "^%s$" % re.escape(title)],
                                    env=self._env(), stdout=subprocess.PIPE,
                                    stderr=subprocess.DEVNULL)
             ids = [int(line) for line in found.stdout.split()]
