@@ -91,6 +91,52 @@ void copyOverlap(SDL_Surface* s, const IconTarget& t) {
     }
 }
 
+// Little-endian fields of the BMP headers.
+std::int64_t readLE(const std::uint8_t* p, int bytes) {
+    std::uint64_t v = 0;
+    for (int i = bytes - 1; i >= 0; --i) v = v << 8 | p[i];
+    return static_cast<std::int64_t>(v);
+}
+
+// Whether the pixel rows that the BMP header announces can be in the stream
+// at all. SDL allocates the whole image from the header before it reads a
+// row, so a header claiming 40000 x 40000 pixels in a 70-byte file would cost
+// gigabytes (or a failed allocation) before the short read is noticed. Only
+// images that SDL could not load anyway, or that are refused below for their
+// depth or shape, fail here; the stream is left where it was.
+bool pixelsCanFit(SDL_RWops* stream) {
+    constexpr int headerBytes = 30;  // file header, info size, width, height, planes, depth
+    const int start = SDL_RWtell(stream);
+    const int end = SDL_RWseek(stream, 0, RW_SEEK_END);
+    if (start < 0 || end < start || SDL_RWseek(stream, start, RW_SEEK_SET) != start) return false;
+    std::uint8_t h[headerBytes] = {};
+    const int got = SDL_RWread(stream, h, 1, headerBytes);
+    if (SDL_RWseek(stream, start, RW_SEEK_SET) != start || got < 26) return false;
+    std::int64_t width = 0;
+    std::int64_t height = 0;
+    std::int64_t depth = 0;
+    if (readLE(h + 14, 4) == 12) {  // the old OS/2 header: 16-bit unsigned sizes
+        width = readLE(h + 18, 2);
+        height = readLE(h + 20, 2);
+        depth = readLE(h + 24, 2);
+    } else {
+        if (got < headerBytes) return false;
+        width = static_cast<std::int32_t>(readLE(h + 18, 4));
+        height = static_cast<std::int32_t>(readLE(h + 22, 4));
+        depth = readLE(h + 28, 2);
+    }
+    if (width < 0) return false;
+    const std::int64_t rows = height < 0 ? -height : height;
+    if (width == 0 || rows == 0) return true;
+    const std::int64_t bits = width * std::max<std::int64_t>(depth, 1);
+    const std::int64_t rowBytes = (bits + 31) / 32 * 4;
+    const std::int64_t lastRowBytes = (bits + 7) / 8;  // SDL does not insist on the last padding
+    // SDL reads the rows from the data offset that the file header gives.
+    const std::int64_t available = static_cast<std::int64_t>(end) - start - readLE(h + 10, 4);
+    if (available < lastRowBytes) return false;
+    return rows - 1 <= (available - lastRowBytes) / rowBytes;
+}
+
 bool closeAndFail(SDL_RWops* stream) {
     if (stream != nullptr) SDL_RWclose(stream);
     return false;
@@ -100,6 +146,7 @@ bool loadStream(SDL_RWops* stream, const IconTarget& t) {
     if (!t.hasArray() && t.width > 0 && t.height > 0) return closeAndFail(stream);
     paintPlaceholder(t);
     if (stream == nullptr) return false;
+    if (!pixelsCanFit(stream)) return closeAndFail(stream);
     SDL_Surface* surface = SDL_LoadBMP_RW(stream, 1);
     if (surface == nullptr) return false;
     const bool ok = readableSurface(surface);
