@@ -10,7 +10,7 @@ CMAKE_ARGS ?=
 
 CONFIGURE = cmake -S . -B $(BUILD) -DEASEL_WARNINGS_AS_ERRORS=$(WERROR) $(CMAKE_ARGS)
 
-.PHONY: run test build asan-test fuzz clean
+.PHONY: run test build asan-test fuzz memcheck soak clean
 
 run:
 	scripts/deps.sh build
@@ -45,6 +45,26 @@ fuzz:
 	  -DEASEL_WARNINGS_AS_ERRORS=$(WERROR)
 	cmake --build build/fuzz -j$(JOBS)
 	scripts/run-fuzzers.sh build/fuzz $(FUZZ_SECONDS)
+
+# The unit tests and the fuzz replays under Valgrind's memcheck, each binary
+# as one process; any error or definite leak fails.
+memcheck:
+	scripts/deps.sh build test memcheck
+	$(CONFIGURE) >/dev/null
+	cmake --build $(BUILD) -j$(JOBS)
+	scripts/memcheck.sh $(BUILD)
+
+# The real Paint Program under random input in a private X server for
+# SOAK_SECONDS (seed SOAK_SEED, printed); checks it survives, drains its input,
+# ends on Escape and keeps its memory.
+SOAK_SECONDS ?= 600
+SOAK_SEED ?= 20261207
+soak:
+	scripts/deps.sh build test
+	$(CONFIGURE) >/dev/null
+	cmake --build $(BUILD) -j$(JOBS) --target paint
+	EASEL_BUILD_DIR=$(abspath $(BUILD)) EASEL_SOURCE_DIR=$(CURDIR) EASEL_SOAK_SECONDS=$(SOAK_SECONDS) \
+	  EASEL_SOAK_SEED=$(SOAK_SEED) /usr/bin/python3 tests/e2e/test_soak.py
 
 clean:
 	rm -rf build
