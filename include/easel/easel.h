@@ -18,5 +18,8 @@
 #include "easel/raster/line.h"
 
 // text: font, text, numbers, icons, keys and entry fields
+#include "easel/text/field.h"
+#include "easel/text/keys.h"
+#include "easel/text/number.h"
 
 // geometry: vectors, matrices and the camera
