@@ -4,7 +4,6 @@
 // "char: ", "number: "), so that a script can read what was typed. Escape or
 // closing the window during a field ends the program with status 1.
 #include <easel/easel.h>
-#include <easel/text/text.h>
 
 #include <charconv>
 #include <cstdio>
