@@ -25,8 +25,8 @@ constexpr int minusCode = 11;
 // position where the prompt ended.
 FieldArea drawPrompt(const char* prompt, int x, int y, int fr, int fg, int fb, bool background,
                      int br, int bg, int bb) {
-    const int p = drawText(prompt != nullptr ? prompt : "", x, y, fr, fg, fb, background, br, bg,
-                           bb, 0);
+    const int p =
+        drawText(prompt != nullptr ? prompt : "", x, y, fr, fg, fb, background, br, bg, bb, 0);
     FieldArea a;
     a.x = p / Screen.height;
     a.y = p % Screen.height;
@@ -39,7 +39,9 @@ FieldArea drawPrompt(const char* prompt, int x, int y, int fr, int fg, int fb, b
     return a;
 }
 
-bool keyDown(int key) { return keyState != nullptr && keyState[key] != 0; }
+bool keyDown(int key) {
+    return keyState != nullptr && keyState[key] != 0;
+}
 
 // The Enter step: finishes on the pass in which Return or keypad Enter is
 // down with the latch armed; both keys up re-arm the latch.
@@ -114,8 +116,8 @@ void EditLine::draw(const FieldArea& a) const {
         const int n = std::min(drawPiece, count - done);
         std::memcpy(piece, buffer + done, static_cast<size_t>(n));
         const bool last = done + n == count;
-        const int p = drawText(piece, x, y, a.fr, a.fg, a.fb, true, a.br, a.bg, a.bb,
-                               last ? m - done : 0);
+        const int p =
+            drawText(piece, x, y, a.fr, a.fg, a.fb, true, a.br, a.bg, a.bb, last ? m - done : 0);
         x = p / Screen.height;
         y = p % Screen.height;
         done += n;

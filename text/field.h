@@ -27,7 +27,7 @@ struct FieldArea {
 // most cells the field has covered). A character typed into the last slot
 // overwrites it and c stays there.
 class EditLine {
-public:
+  public:
     // Takes over the buffer and zeroes all of its `length` bytes (length >= 1).
     void reset(char* buffer, int length);
     // Stores ch at slot c and advances c, or overwrites the last slot.
@@ -42,7 +42,7 @@ public:
     int slot() const { return c; }
     int extent() const { return m; }
 
-private:
+  private:
     char* buffer = nullptr;
     int length = 0;
     int c = 0;
@@ -51,7 +51,7 @@ private:
 
 // A field asking for one character; a later character replaces an earlier.
 class CharField {
-public:
+  public:
     // Draws the prompt (without presenting it) and empties the field.
     void start(const char* prompt, int x, int y, int fr, int fg, int fb, bool background, int br,
                int bg, int bb);
@@ -62,7 +62,7 @@ public:
     unsigned char result() const { return ch; }
     const FieldArea& area() const { return where; }
 
-private:
+  private:
     FieldArea where;
     unsigned char ch = 0;
     bool finished = false;
@@ -70,7 +70,7 @@ private:
 
 // A field asking for a line of text in a caller's buffer of `length` bytes.
 class TextField {
-public:
+  public:
     // Draws the prompt, zeroes the buffer and presents the screen. A null
     // buffer or a length below 1 is refused: nothing is drawn or written and
     // the field is finished at once.
@@ -82,7 +82,7 @@ public:
     const EditLine& line() const { return edit; }
     const FieldArea& area() const { return where; }
 
-private:
+  private:
     EditLine edit;
     FieldArea where;
     bool finished = false;
@@ -93,7 +93,7 @@ private:
 // decimal number its text shows, rounded once to the nearest double; an
 // empty text, a lone minus or a lone point count as 0, and zero is +0.0.
 class NumberField {
-public:
+  public:
     static constexpr int capacity = 256;
 
     NumberField() = default;
@@ -115,7 +115,7 @@ public:
     const EditLine& line() const { return edit; }
     const FieldArea& area() const { return where; }
 
-private:
+  private:
     char chars[capacity + 1] = {};
     EditLine edit;
     FieldArea where;

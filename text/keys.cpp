@@ -51,23 +51,21 @@ constexpr KeyRun charKeys[] = {
     {SDLK_SPACE, 1, ' ', ' '},
 };
 
-// The numeric keys in examination order, each with the code it gives.
-struct DigitKey {
-    int key;
+// The numeric keys in examination order: `count` consecutive key symbols
+// from `first` giving consecutive codes from `code`.
+struct DigitRun {
+    int first;
+    int count;
     int code;
 };
 
 constexpr int pointCode = 10;
 constexpr int minusCode = 11;
 
-constexpr DigitKey digitKeys[] = {
-    {SDLK_KP0, 0},         {SDLK_KP1, 1},       {SDLK_KP2, 2},          {SDLK_KP3, 3},
-    {SDLK_KP4, 4},         {SDLK_KP5, 5},       {SDLK_KP6, 6},          {SDLK_KP7, 7},
-    {SDLK_KP8, 8},         {SDLK_KP9, 9},       {SDLK_0, 0},            {SDLK_1, 1},
-    {SDLK_2, 2},           {SDLK_3, 3},         {SDLK_4, 4},            {SDLK_5, 5},
-    {SDLK_6, 6},           {SDLK_7, 7},         {SDLK_8, 8},            {SDLK_9, 9},
-    {SDLK_PERIOD, pointCode}, {SDLK_KP_PERIOD, pointCode}, {SDLK_MINUS, minusCode},
-    {SDLK_KP_MINUS, minusCode},
+constexpr DigitRun digitKeys[] = {
+    {SDLK_KP0, 10, 0},           {SDLK_0, 10, 0},
+    {SDLK_PERIOD, 1, pointCode}, {SDLK_KP_PERIOD, 1, pointCode},
+    {SDLK_MINUS, 1, minusCode},  {SDLK_KP_MINUS, 1, minusCode},
 };
 
 // The latch test: true when the key has gone down since it was last seen up.
@@ -106,8 +104,10 @@ unsigned char readCharKey() {
 int readDigitKey() {
     if (!refreshKeys()) return -1;
     int result = -1;
-    for (const DigitKey& k : digitKeys) {
-        if (wentDown(k.key)) result = k.code;
+    for (const DigitRun& run : digitKeys) {
+        for (int i = 0; i < run.count; ++i) {
+            if (wentDown(run.first + i)) result = run.code + i;
+        }
     }
     return result;
 }

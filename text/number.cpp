@@ -15,7 +15,9 @@ constexpr int maxDecimals = 15;
 
 // The start column: one cell further right when shifted, unless that would
 // take x past the largest int.
-int startX(int x, bool shift) { return shift && x <= INT_MAX - cellWidth ? x + cellWidth : x; }
+int startX(int x, bool shift) {
+    return shift && x <= INT_MAX - cellWidth ? x + cellWidth : x;
+}
 
 }  // namespace
 
@@ -42,8 +44,8 @@ int drawReal(double value, int decimals, int x, int y, int fr, int fg, int fb, b
     if (!fixed || needed < 0 || needed >= textSize) {
         std::snprintf(text, sizeof text, "%.16g", value);
     }
-    return drawText(text, startX(x, signColumn && value >= 0.0), y, fr, fg, fb, background, br,
-                    bg, bb, minLength);
+    return drawText(text, startX(x, signColumn && value >= 0.0), y, fr, fg, fb, background, br, bg,
+                    bb, minLength);
 }
 
 }  // namespace easel

@@ -29,10 +29,10 @@ int main(int, char**) {
     char name[nameLength + 1] = {};
     easel::inputText(name, nameLength, "Your name: ", 16, 16, ink, ink, ink, true, fieldR, fieldG,
                      fieldB);
-    const unsigned char ch = easel::inputChar("A character: ", 16, 32, ink, ink, ink, true, fieldR,
-                                              fieldG, fieldB);
-    const double number = easel::inputNumber("A number: ", 16, 48, ink, ink, ink, true, fieldR,
-                                             fieldG, fieldB);
+    const unsigned char ch =
+        easel::inputChar("A character: ", 16, 32, ink, ink, ink, true, fieldR, fieldG, fieldB);
+    const double number =
+        easel::inputNumber("A number: ", 16, 48, ink, ink, ink, true, fieldR, fieldG, fieldB);
 
     easel::drawText("Hello,", 16, 96, 0, 0, 160, false, 0, 0, 0, 0);
     easel::drawText(name, 16 + 7 * 8, 96, 0, 0, 160, false, 0, 0, 0, 0);

@@ -39,19 +39,25 @@ std::vector<int> keysFor(char ch) {
     if (ch >= 'A' && ch <= 'Z') return {SDLK_LSHIFT, SDLK_a + (ch - 'A')};
     if (ch >= '0' && ch <= '9') return {SDLK_0 + (ch - '0')};
     switch (ch) {
-        case '.': return {SDLK_PERIOD};
-        case '-': return {SDLK_MINUS};
-        case ' ': return {SDLK_SPACE};
-        case '<': return {SDLK_BACKSPACE};
-        case '\n': return {SDLK_RETURN};
-        default: break;
+        case '.':
+            return {SDLK_PERIOD};
+        case '-':
+            return {SDLK_MINUS};
+        case ' ':
+            return {SDLK_SPACE};
+        case '<':
+            return {SDLK_BACKSPACE};
+        case '\n':
+            return {SDLK_RETURN};
+        default:
+            break;
     }
     ADD_FAILURE() << "no key for " << ch;
     return {};
 }
 
 class FieldTest : public ScreenTest {
-protected:
+  protected:
     void SetUp() override {
         ScreenTest::SetUp();
         std::fill(std::begin(easel::keyLatch), std::end(easel::keyLatch), false);
@@ -199,8 +205,8 @@ TEST_F(FieldTest, NegativeZeroIsPlusZero) {
 TEST_F(FieldTest, NumberTextStepByStep) {
     easel::NumberField field;
     startNumber(field);
-    const char* steps[][2] = {{"1", "1"}, {".", "1."}, {"5", "1.5"},
-                              {"<", "1."}, {"<", "1"}, {"2", "12"}};
+    const char* steps[][2] = {{"1", "1"},  {".", "1."}, {"5", "1.5"},
+                              {"<", "1."}, {"<", "1"},  {"2", "12"}};
     for (const auto& s : steps) {
         type(field, s[0]);
         EXPECT_STREQ(field.text(), s[1]);

@@ -28,9 +28,9 @@ std::vector<CharKey> usLayout() {
     const std::string digitsShifted = ")!@#$%^&*(";
     for (int i = 0; i < 10; ++i) keys.push_back({SDLK_0 + i, '0' + i, digitsShifted[i]});
     const CharKey punctuation[] = {
-        {SDLK_QUOTE, '\'', '"'},     {SDLK_COMMA, ',', '<'},     {SDLK_MINUS, '-', '_'},
-        {SDLK_PERIOD, '.', '>'},     {SDLK_SLASH, '/', '?'},     {SDLK_SEMICOLON, ';', ':'},
-        {SDLK_EQUALS, '=', '+'},     {SDLK_LEFTBRACKET, '[', '{'}, {SDLK_BACKSLASH, '\\', '|'},
+        {SDLK_QUOTE, '\'', '"'},       {SDLK_COMMA, ',', '<'},       {SDLK_MINUS, '-', '_'},
+        {SDLK_PERIOD, '.', '>'},       {SDLK_SLASH, '/', '?'},       {SDLK_SEMICOLON, ';', ':'},
+        {SDLK_EQUALS, '=', '+'},       {SDLK_LEFTBRACKET, '[', '{'}, {SDLK_BACKSLASH, '\\', '|'},
         {SDLK_RIGHTBRACKET, ']', '}'}, {SDLK_BACKQUOTE, '`', '~'},
     };
     keys.insert(keys.end(), std::begin(punctuation), std::end(punctuation));
@@ -45,7 +45,7 @@ std::vector<CharKey> usLayout() {
 }
 
 class KeysTest : public ScreenTest {
-protected:
+  protected:
     void SetUp() override {
         ScreenTest::SetUp();
         std::fill(std::begin(easel::keyLatch), std::end(easel::keyLatch), false);

@@ -25,15 +25,15 @@ constexpr int x0 = 24;
 constexpr int y0 = 32;
 
 class NumberTest : public ScreenTest {
-protected:
+  protected:
     // Draws `text` at (x, y) with drawText, keeps the picture and position,
     // then runs the operation on a fresh screen and expects the same.
     void expectDrawnAs(const std::string& text, int x, int y, bool background, int minLength,
                        const std::function<int()>& draw) {
         SCOPED_TRACE("expected text \"" + text + "\" at x " + std::to_string(x));
         easel::clearScreen(base.r, base.g, base.b);
-        const int packed = easel::drawText(text.c_str(), x, y, 255, 255, 0, background, 0, 0, 128,
-                                           minLength);
+        const int packed =
+            easel::drawText(text.c_str(), x, y, 255, 255, 0, background, 0, 0, 128, minLength);
         const Picture expected = easel_test::capture();
         easel::clearScreen(base.r, base.g, base.b);
         EXPECT_EQ(draw(), packed);
