@@ -144,11 +144,12 @@ bool CharField::step() {
 
 void TextField::start(char* buffer, int length, const char* prompt, int x, int y, int fr, int fg,
                       int fb, bool background, int br, int bg, int bb) {
-    finished = buffer == nullptr || length < 1;
-    if (finished) return;
+    finished = true;
+    if (buffer == nullptr || length < 1) return;
     where = drawPrompt(prompt, x, y, fr, fg, fb, background, br, bg, bb);
     updateScreen();
     edit.reset(buffer, length);
+    finished = false;
 }
 
 bool TextField::step() {

@@ -16,9 +16,12 @@ namespace easel {
 // Where a field's typed text starts (the cell after the prompt) and its
 // foreground and background colours.
 struct FieldArea {
+    // The top left of the field's first cell.
     int x = 0;
     int y = 0;
+    // The text colour.
     int fr = 0, fg = 0, fb = 0;
+    // The colour of the cells behind the text.
     int br = 0, bg = 0, bb = 0;
 };
 
@@ -39,7 +42,9 @@ class EditLine {
     void draw(const FieldArea& area) const;
     // The number of characters before the first zero, at most length.
     int textLength() const;
+    // The insertion slot c.
     int slot() const { return c; }
+    // The drawn extent m.
     int extent() const { return m; }
 
   private:
@@ -55,17 +60,18 @@ class CharField {
     // Draws the prompt (without presenting it) and empties the field.
     void start(const char* prompt, int x, int y, int fr, int fg, int fb, bool background, int br,
                int bg, int bb);
-    // One pass: key, draw the field's cell, present, Enter. True once finished;
-    // further calls do nothing and return true.
+    // One pass: key, draw the field's cell, present, Enter. True once finished
+    // (or before start); further calls do nothing and return true.
     bool step();
     // The last character typed, 0 when none.
     unsigned char result() const { return ch; }
+    // Where the field's cell is and its colours.
     const FieldArea& area() const { return where; }
 
   private:
     FieldArea where;
     unsigned char ch = 0;
-    bool finished = false;
+    bool finished = true;  // until started
 };
 
 // A field asking for a line of text in a caller's buffer of `length` bytes.
@@ -76,16 +82,18 @@ class TextField {
     // the field is finished at once.
     void start(char* buffer, int length, const char* prompt, int x, int y, int fr, int fg, int fb,
                bool background, int br, int bg, int bb);
-    // One pass: key, Backspace, draw, present, Enter. True once finished;
-    // further calls do nothing and return true.
+    // One pass: key, Backspace, draw, present, Enter. True once finished
+    // (or before start); further calls do nothing and return true.
     bool step();
+    // The editing state: insertion slot and drawn extent.
     const EditLine& line() const { return edit; }
+    // Where the field's cells start and their colours.
     const FieldArea& area() const { return where; }
 
   private:
     EditLine edit;
     FieldArea where;
-    bool finished = false;
+    bool finished = true;  // until started
 };
 
 // A field asking for a decimal number: digits, at most one point, and a
@@ -94,6 +102,7 @@ class TextField {
 // empty text, a lone minus or a lone point count as 0, and zero is +0.0.
 class NumberField {
   public:
+    // The number of characters the field holds.
     static constexpr int capacity = 256;
 
     NumberField() = default;
@@ -104,22 +113,24 @@ class NumberField {
     // Draws the prompt, empties the field and presents the screen.
     void start(const char* prompt, int x, int y, int fr, int fg, int fb, bool background, int br,
                int bg, int bb);
-    // One pass: key, Backspace, draw, present, Enter. True once finished;
-    // further calls do nothing and return true.
+    // One pass: key, Backspace, draw, present, Enter. True once finished
+    // (or before start); further calls do nothing and return true.
     bool step();
     // The number the text shows. When all 256 slots are filled a digit or
     // point typed overwrites the last one and the value follows the text.
     double value() const;
     // The text typed so far, zero-terminated.
     const char* text() const { return chars; }
+    // The editing state: insertion slot and drawn extent.
     const EditLine& line() const { return edit; }
+    // Where the field's cells start and their colours.
     const FieldArea& area() const { return where; }
 
   private:
-    char chars[capacity + 1] = {};
+    char chars[capacity + 1] = {};  // one more than capacity: always a zero at the end
     EditLine edit;
     FieldArea where;
-    bool finished = false;
+    bool finished = true;  // until started
 };
 
 // Asks for one character after the prompt and returns the last one typed

@@ -347,6 +347,17 @@ TEST_F(FieldTest, BufferWithoutRoomIsRefused) {
     EXPECT_TRUE(easel_test::screenMatches(Picture(base)));
 }
 
+TEST_F(FieldTest, FieldsNotStartedAreFinished) {
+    easel::CharField c;
+    easel::TextField t;
+    easel::NumberField n;
+    keys[SDLK_a] = 1;
+    EXPECT_TRUE(c.step());
+    EXPECT_TRUE(t.step());
+    EXPECT_TRUE(n.step());
+    EXPECT_TRUE(easel_test::screenMatches(Picture(base))) << "nothing drawn";
+}
+
 TEST_F(FieldTest, BackspaceHeldAtTheStartEatsWhatIsTyped) {
     char buffer[8] = {};
     easel::TextField field;
