@@ -57,7 +57,8 @@ bool enterStep() {
 
 // The Backspace step: removes one character when Backspace is down with the
 // latch armed. With nothing to remove the latch stays armed, so a character
-// typed while Backspace is held at c = 0 goes again on the next pass.
+// typed while Backspace is held at c = 0 is removed again in the same pass
+// (the key step comes first).
 void backspaceStep(EditLine& edit) {
     if (!keyDown(SDLK_BACKSPACE)) {
         keyLatch[backspaceLatch] = true;
