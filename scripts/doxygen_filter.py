@@ -1,36 +1,35 @@
 #!/usr/bin/env python3
 """Doxygen input filter: lets easel's plain // comments document the API.
 
-Usage (Doxygen's INPUT_FILTER): doxygen_filter.py HEADER  -> filtered text on stdout
+Usage (Doxygen's FILTER_PATTERNS): doxygen_filter.py HEADER  -> filtered text on stdout
 
-The rule it applies, the one the headers are written to:
-  * The // paragraph at the top of a header documents the file.
-  * A run of // lines directly above a declaration at namespace or class scope
-    (no blank line between) documents that declaration. It also documents the
-    declarations that follow the first one directly, line after line, up to the
-    next blank or comment line: one comment above the fields r, g, b of a
-    record documents all three.
-  * A trailing // comment on the last line of a declaration documents it.
-  * Comments inside function bodies and in namespaces named detail are left
-    alone; detail is not public.
-Comment text is plain text: characters that Doxygen would read as commands or
-markup are escaped. Every output line stays on its input line, so Doxygen's
-warnings point at the right line of the header.
+The headers are written to one rule (see scripts/easel_headers.py):
+  * the // paragraph at the top of a header documents the file;
+  * the // lines directly above a public declaration document it; every
+    operation, type and global has its own comment;
+  * one comment above fields declared line after line (r, g, b of a record)
+    documents all of them;
+  * a trailing // comment on the last line of a declaration documents it;
+  * comments inside function bodies and in namespaces named detail are left
+    alone: detail is not public.
+This filter turns exactly those comments into Doxygen comments. Comment text is
+plain text: characters Doxygen would read as commands or markup are escaped,
+except inside double quotes, which Doxygen shows as they stand. Every output
+line stays on its input line, so Doxygen's warnings name the right line.
 """
 
 import sys
 from pathlib import Path
 
 sys.path.insert(0, str(Path(__file__).resolve().parent))
-from easel_headers import Header, _is_doc_scope  # noqa: E402
+from easel_headers import Header, documentation, file_comment  # noqa: E402
 
 _ESCAPES = str.maketrans({c: "\\" + c for c in "\\@<>&#$%"})
 
 
 class Plain:
-    """Escapes comment text for Doxygen. Text in double quotes is left as it
-    stands, since Doxygen shows quoted text literally; a quotation may go on
-    over the next lines of the same comment."""
+    """Escapes comment text line by line; a quotation may go on over the next
+    lines of the same comment."""
 
     def __init__(self):
         self.quoted = False
@@ -46,70 +45,33 @@ class Plain:
         return '"'.join(parts)
 
 
-def plain(text: str) -> str:
-    return Plain()(text)
-
-
-def doc_scope(line) -> bool:
-    return all(_is_doc_scope(s) and not s.hidden for s in line.scopes)
-
-
 def filter_header(path: Path) -> str:
     header = Header(path)
     lines = header.lines
     out = [l.text for l in lines]
-    by_first = {}
-    for d in header.decls:
-        if d.name and d.public:
-            by_first.setdefault(d.first_line, d)
-    by_last = {d.last_line: d for d in header.decls if d.name and d.public}
 
-    def comment_run_above(number):
-        """The comment-only lines directly above line `number`, top first."""
-        run = []
-        k = number - 1
-        while k >= 1 and lines[k - 1].comment_only:
-            run.append(k)
-            k -= 1
-        return list(reversed(run))
+    def as_doc(numbers, marker="///"):
+        esc = Plain()
+        for n in numbers:
+            line = lines[n - 1]
+            out[n - 1] = out[n - 1][:line.comment_col] + marker + esc(line.comment)
 
-    # The file's own paragraph: the comment lines that open it.
-    k = 1
-    while k <= len(lines) and lines[k - 1].comment_only:
-        k += 1
-    if k > 1:
-        esc = Plain()
-        for n in range(1, k):
-            out[n - 1] = "///" + esc(lines[n - 1].comment)
-        out[k - 2] += " \\file"
+    opening = file_comment(header)
+    if opening:
+        as_doc(opening)
+        out[opening[-1] - 1] += " \\file"
 
-    for first, decl in sorted(by_first.items()):
-        run = comment_run_above(first)
-        if not run or run[0] == 1 or not doc_scope(lines[first - 1]):
-            continue
-        esc = Plain()
-        for n in run:
-            out[n - 1] = lines[n - 1].text[:lines[n - 1].comment_col] + "///" + esc(lines[n - 1].comment)
-        esc = Plain()
-        text = " ".join(esc(lines[n - 1].comment.strip()) for n in run).replace("*/", "* /")
-        # The declarations that follow line after line share the comment.
-        prev = decl
-        while True:
-            nxt = by_first.get(prev.last_line + 1)
-            if nxt is None or nxt.scopes[-1].kind != decl.scopes[-1].kind or len(nxt.scopes) != len(decl.scopes):
-                break
-            if lines[nxt.first_line - 1].comment is not None:
-                break
-            line = out[nxt.first_line - 1]
+    for decl, how, run in documentation(header):
+        if how == "above":
+            as_doc(run)
+        elif how == "trailing":
+            as_doc(run, "///<")
+        elif how == "shared":
+            esc = Plain()
+            text = " ".join(esc(lines[n - 1].comment.strip()) for n in run).replace("*/", "* /")
+            line = out[decl.first_line - 1]
             indent = len(line) - len(line.lstrip())
-            out[nxt.first_line - 1] = line[:indent] + "/** " + text + " */ " + line[indent:]
-            prev = nxt
-
-    for last, decl in by_last.items():
-        line = lines[last - 1]
-        if line.comment is not None and line.code.strip() and doc_scope(lines[decl.first_line - 1]):
-            out[last - 1] = out[last - 1][:line.comment_col] + "///<" + plain(line.comment)
-
+            out[decl.first_line - 1] = line[:indent] + "/** " + text + " */ " + line[indent:]
     return "\n".join(out)
 
 

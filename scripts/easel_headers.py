@@ -342,3 +342,68 @@ def public_headers(root: Path):
     if umbrella.exists():
         found.append(umbrella)
     return found
+
+
+# How the headers document themselves (the Doxygen filter and the comment
+# check both follow this):
+#  * the // paragraph at the top of a header documents the file;
+#  * the // lines directly above a declaration document it;
+#  * above a field (or an enumerator) they also document the fields that
+#    follow it line after line, up to the next blank or comment line;
+#  * a trailing // comment on the last line of a declaration documents it.
+
+def _shares_comment(first: Decl, follower: Decl) -> bool:
+    return (first.kind == follower.kind and first.kind in ("variable", "enumerator")
+            and len(first.scopes) == len(follower.scopes))
+
+
+def file_comment(header: Header) -> List[int]:
+    """The line numbers of the paragraph that opens the header."""
+    run = []
+    for line in header.lines:
+        if not line.comment_only:
+            break
+        run.append(line.number)
+    return run
+
+
+def documentation(header: Header):
+    """For each public named declaration: (decl, how, lines) where how is
+    "above", "shared" (with `lines` of the comment above an earlier field),
+    "trailing" or None, and lines are the comment's line numbers."""
+    lines = header.lines
+    public = [d for d in header.public_decls()]
+    by_first = {}
+    for d in public:
+        by_first.setdefault(d.first_line, d)
+    opening = set(file_comment(header))
+    found = {}
+
+    for d in public:
+        run = []
+        k = d.first_line - 1
+        while k >= 1 and lines[k - 1].comment_only and k not in opening:
+            run.append(k)
+            k -= 1
+        if run and id(d) not in found:
+            found[id(d)] = ("above", sorted(run))
+            prev = d
+            while True:
+                nxt = by_first.get(prev.last_line + 1)
+                if nxt is None or not _shares_comment(d, nxt) or lines[nxt.first_line - 1].comment is not None:
+                    break
+                found.setdefault(id(nxt), ("shared", sorted(run)))
+                prev = nxt
+    for d in public:
+        last = lines[d.last_line - 1]
+        if id(d) not in found and last.comment is not None and last.code.strip():
+            found[id(d)] = ("trailing", [d.last_line])
+    result = []
+    for d in public:
+        how, run = found.get(id(d), (None, []))
+        result.append((d, how, run))
+    return result
+
+
+def undocumented(header: Header) -> List[Decl]:
+    return [d for d, how, _ in documentation(header) if how is None]
