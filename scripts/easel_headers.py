@@ -324,12 +324,16 @@ def classify(text: str, in_enum: bool = False):
         elif angle == 0 and c == "=" and first_eq < 0 and head[i + 1:i + 2] != "=":
             first_eq = i
     if first_paren >= 0 and (first_eq < 0 or first_paren < first_eq):
-        m = re.search(r"(~?\w+)\s*$", head[:first_paren])
-        return ("function", m.group(1)) if m else ("other", "")
+        m = re.search(r"((?:\w+\s*::\s*)*~?\w+)\s*$", head[:first_paren])
+        if not m or "::" in m.group(1):
+            return "other", ""  # an out-of-line definition is documented where it is declared
+        return "function", m.group(1)
     cut = first_eq if first_eq >= 0 else len(head)
     var = re.sub(r"\[[^\]]*\]", "", head[:cut]).rstrip("; ")
-    m = re.search(r"(\w+)\s*$", var)
-    return ("variable", m.group(1)) if m else ("other", "")
+    m = re.search(r"((?:\w+\s*::\s*)*\w+)\s*$", var)
+    if not m or "::" in m.group(1):
+        return "other", ""
+    return "variable", m.group(1)
 
 
 def public_headers(root: Path):
