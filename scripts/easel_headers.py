@@ -69,7 +69,7 @@ class Decl:
     @property
     def owner(self) -> str:
         """The enclosing class name, or "" at namespace scope."""
-        classes = [s.name for s in self.scopes if s.kind == "class"]
+        classes = [s.name for s in self.scopes if s.kind in ("class", "enum")]
         return "::".join(classes)
 
 
