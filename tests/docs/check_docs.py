@@ -4,6 +4,8 @@
   check_docs.py comments   SOURCE_DIR   every public name has its comment
   check_docs.py cheatsheet SOURCE_DIR   every public operation, type and global
                                         is in docs/cheatsheet.md, under its header
+  check_docs.py readme     SOURCE_DIR   the program under "Getting started" in
+                                        README.md is examples/hello/main.cpp
 
 The public headers are every *.h of display/ raster/ colour/ text/ geometry/
 and include/easel/easel.h, so a header added to a subsystem is checked without
@@ -114,19 +116,35 @@ def check_cheatsheet(root: Path) -> list:
     return problems
 
 
+def check_readme(root: Path) -> list:
+    readme = (root / "README.md").read_text(encoding="utf-8")
+    hello = (root / "examples" / "hello" / "main.cpp").read_text(encoding="utf-8")
+    m = re.search(r"^## Getting started\n.*?```cpp\n(.*?)```", readme, re.S | re.M)
+    if not m:
+        return ["README.md: no C++ program under '## Getting started'"]
+    if m.group(1).strip() != hello.strip():
+        return ["README.md: the program under '## Getting started' differs from examples/hello/main.cpp"]
+    return []
+
+
+CHECKS = {"comments": check_comments, "cheatsheet": check_cheatsheet, "readme": check_readme}
+
+
 def main(argv):
-    if len(argv) != 3 or argv[1] not in ("comments", "cheatsheet"):
+    if len(argv) != 3 or argv[1] not in CHECKS:
         print(__doc__, file=sys.stderr)
         return 2
     root = Path(argv[2]).resolve()
-    problems = check_comments(root) if argv[1] == "comments" else check_cheatsheet(root)
+    problems = CHECKS[argv[1]](root)
     for p in problems:
         print(p)
-    count = len(public_headers(root))
     if problems:
-        print(f"{len(problems)} problem(s) in the documentation of {count} public headers")
+        print(f"{argv[1]}: {len(problems)} problem(s)")
         return 1
-    print(f"{argv[1]}: all public names of {count} headers are covered")
+    if argv[1] == "readme":
+        print("readme: the README shows examples/hello/main.cpp as it is")
+    else:
+        print(f"{argv[1]}: all public names of {len(public_headers(root))} headers are covered")
     return 0
 
 
