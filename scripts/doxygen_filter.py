@@ -22,7 +22,7 @@ import sys
 from pathlib import Path
 
 sys.path.insert(0, str(Path(__file__).resolve().parent))
-from easel_headers import Header, documentation, file_comment  # noqa: E402
+from easel_headers import Header, declaration_parts, documentation, file_comment, public_headers  # noqa: E402
 
 _ESCAPES = str.maketrans({c: "\\" + c for c in "\\@<>&#$%"})
 
@@ -61,23 +61,64 @@ def filter_header(path: Path) -> str:
         as_doc(opening)
         out[opening[-1] - 1] += " \\file"
 
+    def inline_doc(run):
+        esc = Plain()
+        return "/** " + " ".join(esc(lines[n - 1].comment.strip()) for n in run).replace("*/", "* /") + " */ "
+
+    split_lines = set()
     for decl, how, run in documentation(header):
         if how == "above":
             as_doc(run)
-        elif how == "trailing":
+        elif how == "trailing" and decl.first_line not in split_lines:
             as_doc(run, "///<")
         elif how == "shared":
-            esc = Plain()
-            text = " ".join(esc(lines[n - 1].comment.strip()) for n in run).replace("*/", "* /")
             line = out[decl.first_line - 1]
             indent = len(line) - len(line.lstrip())
-            out[decl.first_line - 1] = line[:indent] + "/** " + text + " */ " + line[indent:]
+            out[decl.first_line - 1] = line[:indent] + inline_doc(run) + line[indent:]
+        if how and len(decl.declarators) > 1 and decl.first_line == decl.last_line \
+                and decl.first_line not in split_lines:
+            # Doxygen documents only the first of `double x, y, z;`: give it
+            # one declaration per name, on the same line.
+            split_lines.add(decl.first_line)
+            line = lines[decl.first_line - 1]
+            type_text, parts = declaration_parts(line.code)
+            doc = inline_doc(run)
+            first = "" if how == "above" else doc
+            code = first + type_text.strip() + " " + parts[0] + "; " + " ".join(
+                doc + type_text.strip() + " " + p + ";" for p in parts[1:])
+            indent = len(line.code) - len(line.code.lstrip())
+            tail = "" if line.comment is None else line.text[len(line.code.rstrip()):]
+            out[decl.first_line - 1] = line.code[:indent] + code + tail
     return "\n".join(out)
 
 
+def check(root: Path) -> int:
+    """Filters every public header once. Doxygen takes a failed filter's empty
+    output for an empty file and carries on, so the docs build runs this
+    first: a header the filter cannot read must fail loudly."""
+    failed = 0
+    headers = public_headers(root)
+    for path in headers:
+        try:
+            text = filter_header(path)
+        except Exception as e:  # noqa: BLE001 - report any failure with its header
+            print(f"{path}: the Doxygen filter failed: {type(e).__name__}: {e}")
+            failed += 1
+            continue
+        if text.count("\n") != path.read_text(encoding="utf-8").count("\n"):
+            print(f"{path}: the Doxygen filter moved lines")
+            failed += 1
+    if not headers:
+        print(f"{root}: no public headers")
+        return 1
+    return 1 if failed else 0
+
+
 def main(argv):
+    if len(argv) == 3 and argv[1] == "--check":
+        return check(Path(argv[2]))
     if len(argv) != 2:
-        print("usage: doxygen_filter.py HEADER", file=sys.stderr)
+        print("usage: doxygen_filter.py HEADER | doxygen_filter.py --check SOURCE_DIR", file=sys.stderr)
         return 2
     sys.stdout.write(filter_header(Path(argv[1])))
     return 0

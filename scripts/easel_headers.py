@@ -54,8 +54,9 @@ class Decl:
     last_line: int
     text: str  # the declaration's code at its own scope; nested bodies as {}
     scopes: List[Scope]  # enclosing scopes, innermost last
-    kind: str = "other"  # function, variable, type, enumerator, other
+    kind: str = "other"  # function, variable, type, enumerator, friend, other
     name: str = ""
+    declarators: List[str] = field(default_factory=list)  # all names of `int a, b;`
 
     @property
     def public(self) -> bool:
@@ -261,9 +262,60 @@ class Header:
         if decl.kind == "other":
             decl.kind, decl.name = classify(decl.text, decl.scopes[-1].kind == "enum")
         self.decls.append(decl)
+        if decl.kind == "variable":
+            # double x = 0, y = 0, z = 0; declares three names.
+            names = declarator_names(decl.text)
+            if len(names) > 1:
+                decl.declarators = names
+                for name in names[1:]:
+                    self.decls.append(Decl(decl.first_line, decl.last_line, decl.text, decl.scopes,
+                                           "variable", name, declarators=names))
 
     def public_decls(self):
         return [d for d in self.decls if d.public and d.name]
+
+
+def split_top_level(text: str, sep: str = ","):
+    """Splits at `sep` outside (), [], {} and <>."""
+    parts, depth, cur = [], 0, []
+    for c in text:
+        if c in "([{<":
+            depth += 1
+        elif c in ")]}>":
+            depth = max(0, depth - 1)
+        if c == sep and depth == 0:
+            parts.append("".join(cur))
+            cur = []
+        else:
+            cur.append(c)
+    parts.append("".join(cur))
+    return parts
+
+
+def declarator_names(text: str) -> List[str]:
+    """The names a variable declaration declares, in order."""
+    t = _strip_template(text).rstrip().rstrip(";")
+    if "{...}" in t:
+        return []
+    parts = split_top_level(t)
+    names = []
+    for i, part in enumerate(parts):
+        head = re.split(r"[=\[{(]", part, maxsplit=1)[0]
+        m = re.search(r"(\w+)\s*$", head)
+        if m:
+            names.append(m.group(1))
+    return names
+
+
+def declaration_parts(text: str):
+    """For `double x = 0, y = 0;`: ("double ", ["x = 0", "y = 0"])."""
+    t = text.strip().rstrip(";").rstrip()
+    parts = split_top_level(t)
+    first = parts[0]
+    head = re.split(r"[=\[{(]", first, maxsplit=1)[0]
+    m = re.search(r"(\w+)\s*$", head)
+    type_text = first[:m.start(1)]
+    return type_text, [first[m.start(1):].strip()] + [p.strip() for p in parts[1:]]
 
 
 def _strip_template(text: str) -> str:
@@ -294,7 +346,11 @@ def classify(text: str, in_enum: bool = False):
     if in_enum:
         m = re.match(r"(\w+)", t)
         return ("enumerator", m.group(1)) if m else ("other", "")
-    if re.match(r"(static_assert|friend|using\s+namespace|namespace)\b", t):
+    m = re.match(r"friend\s+(?:class|struct|union)\s+(\w+)\s*;?$", t)
+    if m:
+        return "friend", m.group(1)
+    t = re.sub(r"^friend\s+", "", t)  # a friend function is a function beside its class
+    if re.match(r"(static_assert|using\s+namespace|namespace)\b", t):
         return "other", ""
     m = re.match(r"using\s+(\w+)\s*=", t)
     if m:

@@ -77,6 +77,12 @@ class ScannerFindsPublicNames(unittest.TestCase):
         ("constexpr RgbColor::RgbColor(const Rgb8Color& c) : r(c.r) {}", []),
         ("bool draw(RgbColor c = {1, 2, 3});", [("function", "", "draw")]),
         ("const char* name = \"a; {b}\";", [("variable", "", "name")]),
+        ("struct V {\n    double x = 0, y = 0, z = 0;\n    int m[3][3] = {}, n[2] = {1, 2};\n};",
+         [("type", "", "V"), ("variable", "V", "x"), ("variable", "V", "y"), ("variable", "V", "z"),
+          ("variable", "V", "m"), ("variable", "V", "n")]),
+        ("struct V {\n    friend V operator*(double k, const V& v) { return v; }\n"
+         "    friend class Camera;\n};",
+         [("type", "", "V"), ("function", "V", "operator*"), ("friend", "V", "Camera")]),
     ]
 
     def test_each_shape(self):
@@ -151,6 +157,21 @@ class CommentRule(unittest.TestCase):
         self.assertTrue(out[19].endswith("///< the halves multiplied"))
         self.assertTrue(out[26].endswith("///< the second"))
         self.assertEqual(out[31], "int helper();")
+
+    def test_each_name_of_a_multiple_declaration_gets_the_comment(self):
+        path = Path(tempfile.mkdtemp()) / "multi.h"
+        path.write_text("// File.\n#pragma once\nnamespace easel {\n// A record.\nstruct P {\n"
+                        "    // Coordinates.\n    double x = 0, y = 0;\n"
+                        "    int a, b;  // the halves\n};\n}\n")
+        try:
+            out = doxygen_filter.filter_header(path).split("\n")
+        finally:
+            shutil.rmtree(path.parent)
+        self.assertEqual(out[6], "    double x = 0; /** Coordinates. */ double y = 0;")
+        self.assertEqual(out[7], "    /** the halves */ int a; /** the halves */ int b;  // the halves")
+
+    def test_every_public_header_of_the_library_filters_cleanly(self):
+        self.assertEqual(doxygen_filter.check(ROOT), 0)
 
     def test_escapes_keep_comment_text_plain(self):
         esc = doxygen_filter.Plain()
