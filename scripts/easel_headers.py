@@ -196,7 +196,7 @@ class Header:
                     head = "".join(stmt)
                     kind, name = self._classify_brace(head, paren, top)
                     if kind in ("namespace", "class", "enum"):
-                        hidden = top.hidden or (kind == "namespace" and name.split("::")[-1] == "detail")
+                        hidden = top.hidden or (kind == "namespace" and name.split("::")[-1] in ("detail", ""))
                         public = not (kind == "class" and re.search(r"\bclass\s", head))
                         if kind != "namespace":
                             self._add(Decl(stmt_start, line.number, " ".join(head.split()),
@@ -243,12 +243,12 @@ class Header:
     def _classify_brace(head: str, paren: int, top: Scope):
         if paren:
             return "init", ""
-        h = head.strip()
+        h = re.sub(r"\balignas\s*\([^)]*\)|\[\[.*?\]\]", " ", head).strip()
         m = _NAMESPACE_HEAD.search(h)
         if m and not re.search(r"\busing\b", h):
             return "namespace", m.group(1)
         if re.match(r'extern\s*"', h):
-            return "namespace", ""
+            return "namespace", "extern"
         if "(" not in h and "=" not in h:
             m = _ENUM_HEAD.search(h)
             if m:
@@ -340,7 +340,7 @@ def _strip_template(text: str) -> str:
 
 def classify(text: str, in_enum: bool = False):
     """Returns (kind, name) for one declaration's text."""
-    t = re.sub(r"\[\[.*?\]\]", " ", _strip_template(text)).strip()
+    t = re.sub(r"\[\[.*?\]\]|\balignas\s*\([^)]*\)", " ", _strip_template(text)).strip()
     if not t or t == ";":
         return "other", ""
     if in_enum:

@@ -19,7 +19,7 @@ from pathlib import Path
 sys.path.insert(0, str(Path(__file__).resolve().parents[2] / "scripts"))
 from easel_headers import Header, file_comment, public_headers, undocumented  # noqa: E402
 
-_TOKEN = re.compile(r"operator\s*(?:\(\)|[^\s\w(]+)|[A-Za-z_]\w*")
+_TOKEN = re.compile(r"operator\s*(?:\(\)|[^\s\w(]+)|operator\s+\w+|[A-Za-z_]\w*")
 _CALLED = re.compile(r"(operator\s*(?:\(\)|[^\s\w(]+)|[A-Za-z_]\w*)\s*\(")
 
 

@@ -83,6 +83,13 @@ class ScannerFindsPublicNames(unittest.TestCase):
         ("struct V {\n    friend V operator*(double k, const V& v) { return v; }\n"
          "    friend class Camera;\n};",
          [("type", "", "V"), ("function", "V", "operator*"), ("friend", "V", "Camera")]),
+        ("struct alignas(16) Block {\n    int a = 0;  // first\n};",
+         [("type", "", "Block"), ("variable", "Block", "a")]),
+        ("class Camera final {\n  public:\n    explicit operator bool() const;\n"
+         "    Camera(const Camera&) = delete;\n};",
+         [("type", "", "Camera"), ("function", "Camera", "operator bool"), ("function", "Camera", "Camera")]),
+        ("namespace {\nint local();\n}", []),
+        ("extern \"C\" {\nint cfunc(void);\n}", [("function", "", "cfunc")]),
     ]
 
     def test_each_shape(self):
