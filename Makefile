@@ -12,7 +12,7 @@ CMAKE_ARGS ?=
 
 CONFIGURE = cmake -S . -B $(BUILD) -DEASEL_WARNINGS_AS_ERRORS=$(WERROR) $(CMAKE_ARGS)
 
-.PHONY: run test build asan-test docs clean
+.PHONY: run test build asan-test docs fuzz clean
 
 run:
 	scripts/deps.sh build
@@ -33,7 +33,7 @@ asan-test:
 	scripts/deps.sh build test
 	cmake -S . -B build/asan -DCMAKE_BUILD_TYPE=Debug -DEASEL_SANITIZE=address,undefined \
 	  -DEASEL_WARNINGS_AS_ERRORS=$(WERROR) -DEASEL_BUILD_EXAMPLES=OFF
-	cmake --build build/asan -j$(JOBS) --target easel_tests
+	cmake --build build/asan -j$(JOBS)
 	cd build/asan && ctest -j$(JOBS) -L unit --output-on-failure
 
 # The API reference, built by Doxygen from the headers' comments; any warning,
@@ -45,6 +45,18 @@ docs:
 	cmake --build build/docs --target docs
 	python3 tests/docs/check_docs.py comments .
 	python3 tests/docs/check_docs.py cheatsheet .
+
+# Builds the libFuzzer targets with clang and runs each for FUZZ_SECONDS from
+# its seed corpus; new finds go to build/fuzz/corpus/<name>, crashes to
+# build/fuzz/crashes/<name>.
+FUZZ_SECONDS ?= 60
+fuzz:
+	scripts/deps.sh build fuzz
+	CXX=clang++ cmake -S . -B build/fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DEASEL_BUILD_FUZZERS=ON \
+	  -DEASEL_BUILD_TESTS=OFF -DEASEL_BUILD_EXAMPLES=OFF -DEASEL_SANITIZE=address,undefined \
+	  -DEASEL_WARNINGS_AS_ERRORS=$(WERROR)
+	cmake --build build/fuzz -j$(JOBS)
+	scripts/run-fuzzers.sh build/fuzz $(FUZZ_SECONDS)
 
 clean:
 	rm -rf build
