@@ -410,7 +410,8 @@ def public_headers(root: Path):
 #  * the // lines directly above a declaration document it;
 #  * above a field (or an enumerator) they also document the fields that
 #    follow it line after line, up to the next blank or comment line;
-#  * a trailing // comment on the last line of a declaration documents it.
+#  * a trailing // comment on the last line of a declaration documents it;
+#  * a defaulted or deleted special member (`X() = default;`) needs none.
 
 def _shares_comment(first: Decl, follower: Decl) -> bool:
     return (first.kind == follower.kind and first.kind in ("variable", "enumerator")
@@ -465,5 +466,10 @@ def documentation(header: Header):
     return result
 
 
+def defaulted_or_deleted(decl: Decl) -> bool:
+    """`X() = default;` and `X(const X&) = delete;` say all there is to say."""
+    return decl.kind == "function" and re.search(r"=\s*(default|delete)\s*;?$", decl.text) is not None
+
+
 def undocumented(header: Header) -> List[Decl]:
-    return [d for d, how, _ in documentation(header) if how is None]
+    return [d for d, how, _ in documentation(header) if how is None and not defaulted_or_deleted(d)]

@@ -17,7 +17,7 @@ import sys
 from pathlib import Path
 
 sys.path.insert(0, str(Path(__file__).resolve().parents[2] / "scripts"))
-from easel_headers import Header, file_comment, public_headers, undocumented  # noqa: E402
+from easel_headers import Header, defaulted_or_deleted, file_comment, public_headers, undocumented  # noqa: E402
 
 _TOKEN = re.compile(r"operator\s*(?:\(\)|[^\s\w(]+)|operator\s+\w+|[A-Za-z_]\w*")
 _CALLED = re.compile(r"(operator\s*(?:\(\)|[^\s\w(]+)|[A-Za-z_]\w*)\s*\(")
@@ -44,7 +44,7 @@ def required_names(header: Header):
     for d in header.public_decls():
         if d.kind == "variable" and d.owner:
             continue
-        if d.kind == "enumerator":
+        if d.kind in ("enumerator", "friend") or (defaulted_or_deleted(d) and "delete" in d.text):
             continue
         names.setdefault(normal(d.name), d)
     return names
