@@ -207,9 +207,17 @@ class Header:
                         stmt, paren = [], 0
                         stack.append(Scope(kind, name, public, hidden))
                     else:
-                        stack.append(Scope("body" if paren == 0 else "init"))
-                        ends = paren == 0 and "(" in head and not head.strip().endswith("=")
-                        body_ends_stmt.append(ends)
+                        # In a constructor's initialiser list, `m{...}` is a
+                        # member's initial value, not the body.
+                        before = head.rstrip()
+                        member_init = (re.search(r"\)\s*(?:noexcept\s*)?:(?!:)", head) is not None
+                                       and (before[-1:].isalnum() or before[-1:] in ("_", ">")))
+                        if paren or member_init:
+                            stack.append(Scope("init"))
+                            body_ends_stmt.append(False)
+                        else:
+                            stack.append(Scope("body"))
+                            body_ends_stmt.append("(" in head and not before.endswith("="))
                     continue
                 if c == "}":
                     if top.kind == "enum":

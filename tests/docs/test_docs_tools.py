@@ -90,6 +90,10 @@ class ScannerFindsPublicNames(unittest.TestCase):
          "    Camera(const Camera&) = delete;\n};",
          [("type", "", "Camera"), ("function", "Camera", "operator bool"), ("function", "Camera", "Camera")]),
         ("namespace {\nint local();\n}", []),
+        ("struct M {\n    M(double a, double b)\n        : m{a, b}, n(a) {}\n    void transpose();\n"
+         "    int k{3};\n    void f() const {}\n};",
+         [("type", "", "M"), ("function", "M", "M"), ("function", "M", "transpose"), ("variable", "M", "k"),
+          ("function", "M", "f")]),
         ("extern \"C\" {\nint cfunc(void);\n}", [("function", "", "cfunc")]),
     ]
 
