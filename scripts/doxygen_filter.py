@@ -10,8 +10,9 @@ The headers are written to one rule (see scripts/easel_headers.py):
   * one comment above fields declared line after line (r, g, b of a record)
     documents all of them;
   * a trailing // comment on the last line of a declaration documents it;
-  * comments inside function bodies and in namespaces named detail are left
-    alone: detail is not public.
+  * comments inside function bodies are left alone, and namespaces nested in
+    easel (detail and other helper namespaces) are internal: Doxygen skips
+    them (\cond ... \endcond).
 This filter turns exactly those comments into Doxygen comments. Comment text is
 plain text: characters Doxygen would read as commands or markup are escaped,
 except inside double quotes, which Doxygen shows as they stand. Every output
@@ -55,6 +56,15 @@ def filter_header(path: Path) -> str:
         for n in numbers:
             line = lines[n - 1]
             out[n - 1] = out[n - 1][:line.comment_col] + marker + esc(line.comment)
+
+    # Internal namespaces are hidden from Doxygen altogether.
+    for first, last, _, internal in header.namespaces:
+        if internal and last is not None:
+            out[first - 1] = "/** \\cond */ " + out[first - 1]
+            # after the closing brace, before any // comment on its line
+            closing = lines[last - 1]
+            at = closing.comment_col if closing.comment is not None else len(out[last - 1])
+            out[last - 1] = out[last - 1][:at].rstrip() + " /** \\endcond */ " + out[last - 1][at:]
 
     opening = file_comment(header)
     if opening:

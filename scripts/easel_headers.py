@@ -7,10 +7,10 @@ namespace and class scope into declarations. Both the Doxygen input filter
 (scripts/doxygen_filter.py) and the cheatsheet check (tests/docs) use it, so
 the API reference and the cheatsheet agree on what the public names are.
 
-What counts as public: everything at namespace scope outside namespaces
-named `detail`, and the public members of classes and structs. Forward
-declarations, static_assert, using-directives and friend declarations name
-nothing new.
+What counts as public: everything declared in namespace easel itself (not in
+a namespace nested in it, such as detail, which holds internals), and the
+public members of its classes and structs. Forward declarations,
+static_assert and using-directives name nothing new.
 """
 
 import re
@@ -148,6 +148,7 @@ class Header:
         self.rel = str(self.path.relative_to(root)) if root else str(self.path)
         self.lines = _split_lines(self.path.read_text(encoding="utf-8"))
         self.decls: List[Decl] = []
+        self.namespaces = []  # [first line, closing line, name, internal] of each namespace
         self._scan()
 
     def _scan(self):
@@ -196,7 +197,9 @@ class Header:
                     head = "".join(stmt)
                     kind, name = self._classify_brace(head, paren, top)
                     if kind in ("namespace", "class", "enum"):
-                        hidden = top.hidden or (kind == "namespace" and name.split("::")[-1] in ("detail", ""))
+                        hidden = top.hidden or (kind == "namespace" and self._internal_namespace(name, stack))
+                        if kind == "namespace":
+                            self.namespaces.append([stmt_start, None, name, hidden])
                         public = not (kind == "class" and re.search(r"\bclass\s", head))
                         if kind != "namespace":
                             self._add(Decl(stmt_start, line.number, " ".join(head.split()),
@@ -222,7 +225,11 @@ class Header:
                 if c == "}":
                     if top.kind == "enum":
                         finish(line.number)
-                    stack.pop()
+                    popped = stack.pop()
+                    if popped.kind == "namespace":
+                        open_ns = [n for n in self.namespaces if n[1] is None]
+                        if open_ns:
+                            open_ns[-1][1] = line.number
                     stmt, stmt_start = saved.pop() if saved else ([], 0)
                     paren = 0
                     continue  # a class or enum statement goes on to its ';'
@@ -246,6 +253,17 @@ class Header:
                 stmt.append(c)
             if stmt and _is_doc_scope(stack[-1]):
                 stmt.append(" ")
+
+    @staticmethod
+    def _internal_namespace(name: str, stack) -> bool:
+        """The library's names live in namespace easel itself. A namespace
+        inside it (detail, or any other helper namespace), a qualified one
+        such as easel::detail, and an anonymous one hold internals."""
+        if name == "extern":
+            return False  # an extern "C" block hides nothing
+        if name == "" or "::" in name:
+            return True
+        return any(s.kind == "namespace" and s.name != "extern" for s in stack)
 
     @staticmethod
     def _classify_brace(head: str, paren: int, top: Scope):

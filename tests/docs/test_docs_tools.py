@@ -63,6 +63,8 @@ class ScannerFindsPublicNames(unittest.TestCase):
         ("struct Rgb8Color;", []),
         ("static_assert(sizeof(int) == 4, \"int\");", []),
         ("namespace detail {\nint hidden();\n}", []),
+        ("namespace discwalk {\ninline int rowAt(int r) { return r; }\n}", []),
+        ("namespace detail::more {\nint hidden();\n}", []),
         ("struct Vector3 {\n    double x = 0;\n    Vector3() = default;\n"
          "    Vector3(double x0, double y0, double z0) : x(x0) {}\n"
          "    double length() const;\n    Vector3& operator+=(const Vector3& o);\n};",
@@ -145,6 +147,10 @@ class CommentRule(unittest.TestCase):
         namespace detail {
         int helper();
         }
+
+        namespace walk {
+        int step();
+        }  // namespace walk
 
         }  // namespace easel
         """
