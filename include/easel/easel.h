@@ -18,8 +18,11 @@
 #include "easel/raster/line.h"
 
 // text: font, text, numbers, icons, keys and entry fields
+#include "easel/text/field.h"
 #include "easel/text/font.h"
 #include "easel/text/icon.h"
+#include "easel/text/keys.h"
+#include "easel/text/number.h"
 #include "easel/text/text.h"
 
 // geometry: vectors, matrices and the camera
