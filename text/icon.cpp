@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <climits>
+#include <filesystem>
+#include <system_error>
 
 #include "easel/text/font.h"
 
@@ -155,8 +157,15 @@ bool loadStream(SDL_RWops* stream, const IconTarget& t) {
     return ok;
 }
 
+// Opens a file by name. Anything that exists but is not a regular file is not
+// opened: a FIFO would block the open until some writer came along, and a
+// device could be read for ever.
 SDL_RWops* openFile(const char* fileName) {
-    return fileName != nullptr ? SDL_RWFromFile(fileName, "rb") : nullptr;
+    if (fileName == nullptr) return nullptr;
+    std::error_code error;
+    const std::filesystem::file_status status = std::filesystem::status(fileName, error);
+    if (!error && status.type() != std::filesystem::file_type::regular) return nullptr;
+    return SDL_RWFromFile(fileName, "rb");
 }
 
 SDL_RWops* openMemory(const void* data, std::size_t size) {

@@ -5,9 +5,11 @@
 // destination with a fixed placeholder pattern drawn from the font table, then
 // copies the overlap of the image's top-left corner; what the image does not
 // cover keeps the placeholder. Only 24- and 32-bit BMP images are copied;
-// missing, unreadable, palette or 16-bit images leave the placeholder and
-// return false. Negative sizes count as 0; a null destination with a nonzero
-// size is refused (false, nothing read). No loader touches the screen.
+// missing, unreadable, palette or 16-bit images, names that are not regular
+// files (a folder, a FIFO) and files too short for the pixels their header
+// announces leave the placeholder and return false. Negative sizes count as
+// 0; a null destination with a nonzero size is refused (false, nothing read).
+// No loader touches the screen.
 #pragma once
 
 #include <SDL.h>
@@ -19,8 +21,9 @@
 
 namespace easel {
 
-// Loads the BMP file (name passed to SDL unchanged) into dest as colours 0-255.
-// True if a 24- or 32-bit image was loaded and its overlap copied.
+// Loads the BMP file (name passed to SDL unchanged; a name that is not a
+// regular file is not opened) into dest as colours 0-255. True if a 24- or
+// 32-bit image was loaded and its overlap copied.
 bool loadIcon(const char* fileName, RgbColor* dest, int destWidth, int destHeight);
 
 // As loadIcon, but stores each pixel's raw value in the image's own format;

@@ -1,6 +1,7 @@
 #include "easel/text/icon.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <climits>
@@ -331,6 +332,73 @@ TEST_F(IconTest, EveryTruncationOfAFileIsSafe) {
             }
         }
     }
+}
+
+// Names that are not regular files are refused without being opened: a FIFO
+// would otherwise block the loader until a writer came along (for ever, in
+// the paint program). A folder and a dangling symlink are refused as well.
+TEST_F(IconTest, NamesThatAreNotRegularFilesAreRefusedWithoutWaiting) {
+    IconFiles files;
+    const std::string base = files.write("good.bmp", makeBmp(3, 3, 24, gradient));
+    const std::string dir = base.substr(0, base.rfind('/'));
+    const std::string fifo = dir + "/fifo.bmp";
+    const std::string folder = dir + "/folder.bmp";
+    const std::string dangling = dir + "/dangling.bmp";
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    ASSERT_EQ(mkdir(folder.c_str(), 0700), 0);
+    ASSERT_EQ(symlink((dir + "/nothing-here").c_str(), dangling.c_str()), 0);
+    for (const std::string& path : {fifo, folder, dangling}) {
+        std::vector<RgbColor> dest(25 * 25, RgbColor(1, 2, 3));
+        EXPECT_FALSE(easel::loadIcon(path.c_str(), dest.data(), 25, 25)) << path;
+        EXPECT_TRUE(holdsPlaceholder(dest, 25, 25)) << path;
+        std::vector<std::uint32_t> raw(25 * 25, 7);
+        EXPECT_FALSE(easel::loadIconRaw(path.c_str(), raw.data(), 25, 25)) << path;
+        EXPECT_EQ(raw[9 * 25], 255u) << path;
+    }
+    std::remove(fifo.c_str());
+    rmdir(folder.c_str());
+    std::remove(dangling.c_str());
+    // A symlink to a good file is followed as before.
+    std::vector<RgbColor> dest(25 * 25);
+    EXPECT_TRUE(easel::loadIcon(base.c_str(), dest.data(), 25, 25));
+}
+
+// The header's size is checked against the bytes that follow it: a header that
+// announces far more pixels than the stream holds is refused before SDL
+// allocates the image, while a file holding exactly its rows still loads.
+TEST_F(IconTest, HeadersAnnouncingMorePixelsThanTheFileHoldsAreRefused) {
+    struct Case {
+        const char* name;
+        std::int32_t width;
+        std::int32_t height;
+    };
+    const Case cases[] = {
+        {"40000 x 40000", 40000, 40000},
+        {"INT_MAX wide", INT_MAX, 1},
+        {"INT_MIN high (top-down)", 2, INT_MIN},
+        {"negative width", -3, 3},
+        {"one row too many", 5, 4},
+    };
+    for (const Case& c : cases) {
+        std::vector<std::uint8_t> bytes = makeBmp(5, 3, 24, gradient);
+        for (int i = 0; i < 4; ++i) {
+            bytes[18 + i] =
+                static_cast<std::uint8_t>(static_cast<std::uint32_t>(c.width) >> (8 * i));
+            bytes[22 + i] =
+                static_cast<std::uint8_t>(static_cast<std::uint32_t>(c.height) >> (8 * i));
+        }
+        std::vector<RgbColor> dest(6 * 6, RgbColor(1, 2, 3));
+        EXPECT_FALSE(easel::loadIconFromMemory(bytes.data(), bytes.size(), dest.data(), 6, 6))
+            << c.name;
+        EXPECT_TRUE(holdsPlaceholder(dest, 6, 6)) << c.name;
+    }
+    // Exactly the announced rows load; one byte less does not.
+    const std::vector<std::uint8_t> exact = makeBmp(5, 3, 24, gradient);
+    std::vector<RgbColor> dest(6 * 6);
+    EXPECT_TRUE(easel::loadIconFromMemory(exact.data(), exact.size(), dest.data(), 6, 6));
+    EXPECT_TRUE(holdsImage(dest, 6, 6, 5, 3, gradient));
+    EXPECT_FALSE(easel::loadIconFromMemory(exact.data(), exact.size() - 1, dest.data(), 6, 6));
+    EXPECT_TRUE(holdsPlaceholder(dest, 6, 6));
 }
 
 }  // namespace
