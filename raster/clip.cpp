@@ -8,18 +8,12 @@ namespace easel {
 
 namespace {
 
-// a * b / c truncated toward zero, exact for |a|, |b|, |c| < 2^32 and c != 0.
-// Each factor of a crossing is a difference of two ints or an int, so below
-// 2^32 in size; their product can pass 2^63, so it is formed from the
-// magnitudes in unsigned 64 bits, where it always fits.
-std::int64_t mulDiv(std::int64_t a, std::int64_t b, std::int64_t c) {
-    const auto magnitude = [](std::int64_t v) {
-        return v < 0 ? 0 - static_cast<std::uint64_t>(v) : static_cast<std::uint64_t>(v);
-    };
-    const std::uint64_t q = magnitude(a) * magnitude(b) / magnitude(c);
-    const bool negative = ((a < 0) != (b < 0)) != (c < 0);
-    return negative ? -static_cast<std::int64_t>(q) : static_cast<std::int64_t>(q);
-}
+// a * b / c in 64 bits, truncated toward zero as int division is. Every
+// crossing's product fits: while the first end is outside, the factor taken
+// from its own coordinate (height - y0, y0, width - x0 or x0) is at most 2^31
+// in size and the other (a difference of two ints) below 2^32; once the first
+// end is on the screen, that factor is at most the screen's size.
+std::int64_t mulDiv(std::int64_t a, std::int64_t b, std::int64_t c) { return a * b / c; }
 
 void store(int* out, int value) {
     if (out != nullptr) *out = value;
