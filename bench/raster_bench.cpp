@@ -78,8 +78,12 @@ void BM_drawDiscHuge(benchmark::State& state) {
     state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations()));
 }
 BENCHMARK(BM_drawDiscHuge)
-    ->Args({100000, 0})->Args({100000, 1})->Args({100000, 2})
-    ->Args({INT_MAX / 2, 0})->Args({INT_MAX / 2, 1})->Args({INT_MAX / 2, 2});
+    ->Args({100000, 0})
+    ->Args({100000, 1})
+    ->Args({100000, 2})
+    ->Args({INT_MAX / 2, 0})
+    ->Args({INT_MAX / 2, 1})
+    ->Args({INT_MAX / 2, 2});
 
 // The unbounded walk of a disc of radius 100000, for comparison: what every
 // drawDisc of that size would cost without skipping.

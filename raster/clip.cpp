@@ -13,7 +13,9 @@ namespace {
 // from its own coordinate (height - y0, y0, width - x0 or x0) is at most 2^31
 // in size and the other (a difference of two ints) below 2^32; once the first
 // end is on the screen, that factor is at most the screen's size.
-std::int64_t mulDiv(std::int64_t a, std::int64_t b, std::int64_t c) { return a * b / c; }
+std::int64_t mulDiv(std::int64_t a, std::int64_t b, std::int64_t c) {
+    return a * b / c;
+}
 
 void store(int* out, int value) {
     if (out != nullptr) *out = value;

@@ -59,8 +59,8 @@ namespace discwalk {
 // y whose d at step x-1 is negative. rowAt(0) = r; and if the walk is at
 // (x, rowAt(x)) with rowAt(x) >= x + 2, its next y is rowAt(x + 1): either d
 // is negative and y stays (then rowAt(x+1) = y), or y drops by one, and
-// rowAt(x+1) = y - 1 because (y-1)^2 + (y-2)^2 is at least 4y - 4 below
-// y^2 + (y-1)^2 while the bound falls by only 4x + 2 <= 4y - 6. Since
+// rowAt(x+1) = y - 1 because (y-1)^2 + (y-2)^2 is 4y - 4 below
+// y^2 + (y-1)^2, more than the 4x + 2 by which the bound falls. Since
 // rowAt(x) - x falls as x grows, the walk is at (x, rowAt(x)) for every x up
 // to lastSafeStep, the last x with rowAt(x) >= x + 2; after it at most three
 // steps are left.
@@ -91,7 +91,7 @@ inline std::int64_t firstStepAtOrBelow(std::int64_t r, std::int64_t v) {
 
 // The last step x at which rowAt(x) >= x + 2 (r >= 2, so x = 0 qualifies).
 inline std::int64_t lastSafeStep(std::int64_t r) {
-    std::int64_t low = 0;  // qualifies
+    std::int64_t low = 0;   // qualifies
     std::int64_t high = r;  // does not: rowAt(r) = 0
     while (high - low > 1) {
         const std::int64_t mid = low + (high - low) / 2;
@@ -185,7 +185,8 @@ void forEachDiscRowBetween(int centreX, int centreY, int radius, int top, int bo
         // can: the next wanted x, or the step where y first falls to the
         // largest wanted offset below it.
         if (inBand(dx) || (dy != previousY && inBand(dy))) continue;
-        const std::int64_t nextX = discwalk::firstInEither(dx, belowFrom, belowTo, aboveFrom, aboveTo);
+        const std::int64_t nextX =
+            discwalk::firstInEither(dx, belowFrom, belowTo, aboveFrom, aboveTo);
         const std::int64_t wantedY =
             discwalk::lastInEither(dy - 1, belowFrom, belowTo, aboveFrom, aboveTo);
         if (nextX < 0 && wantedY < 0) return;  // no later step reaches the band

@@ -32,7 +32,9 @@ int referenceCode(Wide x, Wide y) {
 }
 
 // A division of 128-bit values truncated toward zero, as int division does.
-Wide truncatingDivide(Wide n, Wide d) { return n / d; }
+Wide truncatingDivide(Wide n, Wide d) {
+    return n / d;
+}
 
 // Cohen-Sutherland on 128-bit values, where no product can overflow: the
 // crossing formulas evaluated exactly, then truncated toward zero.
@@ -44,7 +46,9 @@ Clipped referenceClip(Segment s) {
         const int c0 = referenceCode(x0, y0);
         const int c1 = referenceCode(x1, y1);
         if ((c0 | c1) == 0) {
-            return {true, {static_cast<int>(x0), static_cast<int>(y0), static_cast<int>(x1), static_cast<int>(y1)}};
+            return {true,
+                    {static_cast<int>(x0), static_cast<int>(y0), static_cast<int>(x1),
+                     static_cast<int>(y1)}};
         }
         if ((c0 & c1) != 0) return {};
         const int c = c0 != 0 ? c0 : c1;
@@ -79,19 +83,21 @@ Clipped clip(Segment s) {
     Clipped out;
     // Start the outputs away from both answers, so that each must be written.
     out.ends = {-77, -77, -77, -77};
-    out.accepted = easel::clipLine(s[0], s[1], s[2], s[3], &out.ends[0], &out.ends[1], &out.ends[2], &out.ends[3]);
+    out.accepted = easel::clipLine(s[0], s[1], s[2], s[3], &out.ends[0], &out.ends[1], &out.ends[2],
+                                   &out.ends[3]);
     return out;
 }
 
 ::testing::AssertionResult sameClip(Segment s) {
     const Clipped want = referenceClip(s);
     const Clipped got = clip(s);
-    if (got.accepted == want.accepted && got.ends == want.ends) return ::testing::AssertionSuccess();
+    if (got.accepted == want.accepted && got.ends == want.ends)
+        return ::testing::AssertionSuccess();
     return ::testing::AssertionFailure()
-           << "(" << s[0] << ", " << s[1] << ")-(" << s[2] << ", " << s[3] << "): got " << got.accepted << " ("
-           << got.ends[0] << ", " << got.ends[1] << ")-(" << got.ends[2] << ", " << got.ends[3] << "), expected "
-           << want.accepted << " (" << want.ends[0] << ", " << want.ends[1] << ")-(" << want.ends[2] << ", "
-           << want.ends[3] << ")";
+           << "(" << s[0] << ", " << s[1] << ")-(" << s[2] << ", " << s[3] << "): got "
+           << got.accepted << " (" << got.ends[0] << ", " << got.ends[1] << ")-(" << got.ends[2]
+           << ", " << got.ends[3] << "), expected " << want.accepted << " (" << want.ends[0] << ", "
+           << want.ends[1] << ")-(" << want.ends[2] << ", " << want.ends[3] << ")";
 }
 
 class ClipTest : public easel_test::ScreenTest {};
@@ -101,9 +107,11 @@ TEST_F(ClipTest, OutcodeNamesTheSidesOfThePoint) {
         int x, y, code;
     };
     const Case cases[] = {
-        {-1, 500, 9}, {500, -1, 6}, {0, 0, 0},     {499, 499, 0},   {250, 500, 1},
-        {250, -1, 2}, {500, 250, 4}, {-1, 250, 8}, {500, 500, 5},   {-1, -1, 10},
-        {INT_MIN, INT_MAX, 9}, {INT_MAX, INT_MIN, 6}, {INT_MAX, INT_MAX, 5}, {INT_MIN, INT_MIN, 10},
+        {-1, 500, 9},          {500, -1, 6},           {0, 0, 0},
+        {499, 499, 0},         {250, 500, 1},          {250, -1, 2},
+        {500, 250, 4},         {-1, 250, 8},           {500, 500, 5},
+        {-1, -1, 10},          {INT_MIN, INT_MAX, 9},  {INT_MAX, INT_MIN, 6},
+        {INT_MAX, INT_MAX, 5}, {INT_MIN, INT_MIN, 10},
     };
     for (const Case& c : cases) EXPECT_EQ(easel::outcode(c.x, c.y), c.code) << c.x << ", " << c.y;
     EXPECT_EQ(easel::clipBelow | easel::clipAbove | easel::clipRight | easel::clipLeft, 15);
@@ -128,8 +136,10 @@ TEST_F(ClipTest, DocumentedExamples) {
     };
     for (const Case& c : cases) {
         const Clipped got = clip(c.in);
-        EXPECT_EQ(got.accepted, c.accepted) << c.in[0] << ", " << c.in[1] << " - " << c.in[2] << ", " << c.in[3];
-        EXPECT_EQ(got.ends, c.out) << c.in[0] << ", " << c.in[1] << " - " << c.in[2] << ", " << c.in[3];
+        EXPECT_EQ(got.accepted, c.accepted)
+            << c.in[0] << ", " << c.in[1] << " - " << c.in[2] << ", " << c.in[3];
+        EXPECT_EQ(got.ends, c.out)
+            << c.in[0] << ", " << c.in[1] << " - " << c.in[2] << ", " << c.in[3];
         EXPECT_TRUE(sameClip(c.in));
     }
 }
@@ -139,10 +149,14 @@ TEST_F(ClipTest, DocumentedExamples) {
 TEST_F(ClipTest, RandomSegmentsMatchTheWideReferenceAndAreDrawable) {
     std::mt19937 rng(2024);
     const auto in = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
-    const auto onScreen = [&]() { return std::array<int, 2>{in(0, screenWidth - 1), in(0, screenHeight - 1)}; };
+    const auto onScreen = [&]() {
+        return std::array<int, 2>{in(0, screenWidth - 1), in(0, screenHeight - 1)};
+    };
     const auto near = [&]() { return std::array<int, 2>{in(-600, 1100), in(-600, 1100)}; };
     const auto far = [&]() { return std::array<int, 2>{in(-40000, 40000), in(-40000, 40000)}; };
-    const auto any = [&]() { return std::array<int, 2>{in(INT_MIN, INT_MAX), in(INT_MIN, INT_MAX)}; };
+    const auto any = [&]() {
+        return std::array<int, 2>{in(INT_MIN, INT_MAX), in(INT_MIN, INT_MAX)};
+    };
     const auto edge = [&]() {
         const int extremes[] = {INT_MIN, INT_MIN + 1, -1, 0, 499, 500, INT_MAX - 1, INT_MAX};
         return std::array<int, 2>{extremes[in(0, 7)], extremes[in(0, 7)]};
@@ -153,17 +167,39 @@ TEST_F(ClipTest, RandomSegmentsMatchTheWideReferenceAndAreDrawable) {
         std::array<int, 2> a{};
         std::array<int, 2> b{};
         switch (round % 8) {
-            case 0: a = onScreen(); b = onScreen(); break;   // inside
-            case 1: a = onScreen(); b = near(); break;       // one or two crossings
-            case 2: a = near(); b = near(); break;           // up to three, or outside
-            case 3: a = far(); b = far(); break;
-            case 4: a = onScreen(); b = any(); break;        // products past 32 bits
-            case 5: a = any(); b = any(); break;
-            case 6: a = edge(); b = round % 16 == 6 ? edge() : any(); break;
-            default:                                          // degenerate: a point, a row, a column
+            case 0:
+                a = onScreen();
+                b = onScreen();
+                break;  // inside
+            case 1:
+                a = onScreen();
+                b = near();
+                break;  // one or two crossings
+            case 2:
                 a = near();
-                b = round % 3 == 0 ? a : (round % 3 == 1 ? std::array<int, 2>{in(-600, 1100), a[1]}
-                                                         : std::array<int, 2>{a[0], in(-600, 1100)});
+                b = near();
+                break;  // up to three, or outside
+            case 3:
+                a = far();
+                b = far();
+                break;
+            case 4:
+                a = onScreen();
+                b = any();
+                break;  // products past 32 bits
+            case 5:
+                a = any();
+                b = any();
+                break;
+            case 6:
+                a = edge();
+                b = round % 16 == 6 ? edge() : any();
+                break;
+            default:  // degenerate: a point, a row, a column
+                a = near();
+                b = round % 3 == 0 ? a
+                                   : (round % 3 == 1 ? std::array<int, 2>{in(-600, 1100), a[1]}
+                                                     : std::array<int, 2>{a[0], in(-600, 1100)});
                 break;
         }
         const Segment s{a[0], a[1], b[0], b[1]};
@@ -177,7 +213,8 @@ TEST_F(ClipTest, RandomSegmentsMatchTheWideReferenceAndAreDrawable) {
         ASSERT_EQ(easel::outcode(got.ends[0], got.ends[1]), 0);
         ASSERT_EQ(easel::outcode(got.ends[2], got.ends[3]), 0);
         if (round % 50 == 0) {
-            ASSERT_TRUE(easel::drawLine(got.ends[0], got.ends[1], got.ends[2], got.ends[3], {255, 255, 255}));
+            ASSERT_TRUE(easel::drawLine(got.ends[0], got.ends[1], got.ends[2], got.ends[3],
+                                        {255, 255, 255}));
         }
     }
     // Both outcomes must be well represented for the comparison to mean much.

@@ -13,6 +13,7 @@
 
 #include "easel/display/screen.h"
 #include "easel/raster/disc_rows.h"
+#include "raster/midpoint_reference.h"
 #include "support/screen_fixture.h"
 
 namespace {
@@ -25,23 +26,9 @@ using easel_test::screenWidth;
 constexpr RgbColor ink{200, 40, 90};
 constexpr RgbColor paper{10, 20, 30};
 
+using easel_test::discHalfWidths;
+using easel_test::walkSteps;
 using Point = std::pair<int, int>;
-
-// The (x, y) of every step of the midpoint walk, recorded the plain way.
-std::vector<std::pair<std::int64_t, std::int64_t>> walkSteps(std::int64_t radius) {
-    std::vector<std::pair<std::int64_t, std::int64_t>> steps;
-    std::int64_t p = 3 - 2 * radius;
-    for (std::int64_t x = 0, y = radius; x <= y; ++x) {
-        steps.emplace_back(x, y);
-        if (p < 0) {
-            p += 4 * x + 6;
-        } else {
-            p += 4 * (x - y) + 10;
-            --y;
-        }
-    }
-    return steps;
-}
 
 // The outline as a set: the eight mirror images of every step's point.
 std::set<Point> circlePoints(int xc, int yc, int radius) {
@@ -59,23 +46,14 @@ std::set<Point> circlePoints(int xc, int yc, int radius) {
     return points;
 }
 
-// Half the width of every row of the disc, by row offset from the centre: a
-// row that is some step's y takes the x of the first step with that y, and
-// every other row up to the last x takes the y of the step at that x.
-std::map<std::int64_t, std::int64_t> discHalfWidths(std::int64_t radius) {
-    std::map<std::int64_t, std::int64_t> half;
-    for (const auto& [x, y] : walkSteps(radius)) half.emplace(y, x);  // keeps the first x
-    for (const auto& [x, y] : walkSteps(radius)) half.emplace(x, y);  // rows not yet given
-    return half;
-}
-
 // The disc's visible pixels drawn into a picture one by one.
 void paintDisc(Picture& picture, int xc, int yc, int radius, RgbColor colour) {
     for (const auto& [offset, half] : discHalfWidths(radius)) {
         for (const std::int64_t y : {yc + offset, yc - offset}) {
             if (y < 0 || y >= screenHeight) continue;
             for (std::int64_t x = xc - half; x <= xc + half; ++x) {
-                if (x >= 0 && x < screenWidth) picture.at(static_cast<int>(x), static_cast<int>(y)) = colour;
+                if (x >= 0 && x < screenWidth)
+                    picture.at(static_cast<int>(x), static_cast<int>(y)) = colour;
             }
         }
     }
@@ -96,8 +74,18 @@ TEST_F(ShapesTest, SmallCirclesHaveTheExactOutline) {
         {0, {{0, 0}}},
         {1, {{0, 1}, {0, -1}, {1, 0}, {-1, 0}}},
         {2,
-         {{0, 2}, {0, -2}, {2, 0}, {-2, 0}, {1, 2}, {-1, 2}, {1, -2}, {-1, -2},
-          {2, 1}, {-2, 1}, {2, -1}, {-2, -1}}},
+         {{0, 2},
+          {0, -2},
+          {2, 0},
+          {-2, 0},
+          {1, 2},
+          {-1, 2},
+          {1, -2},
+          {-1, -2},
+          {2, 1},
+          {-2, 1},
+          {2, -1},
+          {-2, -1}}},
     };
     for (const auto& [radius, offsets] : cases) {
         SCOPED_TRACE(radius);
@@ -119,7 +107,8 @@ TEST_F(ShapesTest, CirclesMatchTheMirroredWalkOverRandomCentresAndRadii) {
         SCOPED_TRACE(::testing::Message() << "circle " << xc << ", " << yc << " r " << radius);
         easel_test::clearTo(paper);
         ASSERT_TRUE(easel::drawCircle(xc, yc, radius, ink));
-        ASSERT_TRUE(easel_test::screenMatches(withPoints(circlePoints(xc, yc, radius), paper, ink)));
+        ASSERT_TRUE(
+            easel_test::screenMatches(withPoints(circlePoints(xc, yc, radius), paper, ink)));
     }
 }
 
@@ -129,21 +118,32 @@ TEST_F(ShapesTest, CirclesTouchingAnEdgeAreDrawnAndOnePixelFurtherAreRejected) {
         bool drawn;
     };
     const Case cases[] = {
-        {10, 10, 10, true},   {9, 10, 10, false},   {10, 9, 10, false},
-        {489, 250, 10, true}, {490, 250, 10, false}, {250, 489, 10, true},
-        {250, 490, 10, false}, {0, 0, 0, true},      {499, 499, 0, true},
-        {-1, 0, 0, false},    {0, 500, 0, false},    {250, 250, 250, false},
+        {10, 10, 10, true},
+        {9, 10, 10, false},
+        {10, 9, 10, false},
+        {489, 250, 10, true},
+        {490, 250, 10, false},
+        {250, 489, 10, true},
+        {250, 490, 10, false},
+        {0, 0, 0, true},
+        {499, 499, 0, true},
+        {-1, 0, 0, false},
+        {0, 500, 0, false},
+        {250, 250, 250, false},
         {249, 249, 249, true},
         // Extreme arguments are tested in 64 bits, never overflowed.
-        {INT_MAX, 250, INT_MAX, false}, {INT_MIN, INT_MIN, INT_MAX, false},
-        {250, INT_MAX, 1, false},        {INT_MIN, 250, -5, false},
+        {INT_MAX, 250, INT_MAX, false},
+        {INT_MIN, INT_MIN, INT_MAX, false},
+        {250, INT_MAX, 1, false},
+        {INT_MIN, 250, -5, false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(::testing::Message() << c.xc << ", " << c.yc << " r " << c.radius);
         const Picture before = easel_test::clearTo(paper);
         EXPECT_EQ(easel::drawCircle(c.xc, c.yc, c.radius, ink), c.drawn);
         if (c.drawn) {
-            EXPECT_TRUE(easel_test::screenMatches(withPoints(circlePoints(c.xc, c.yc, c.radius), paper, ink)));
+            EXPECT_TRUE(easel_test::screenMatches(
+                withPoints(circlePoints(c.xc, c.yc, c.radius), paper, ink)));
         } else {
             EXPECT_TRUE(easel_test::screenMatches(before));
         }
@@ -165,11 +165,7 @@ TEST_F(ShapesTest, NegativeRadiusCircleThatPassesTheTestDrawsNothing) {
 TEST_F(ShapesTest, SmallDiscsHaveTheNarrowOuterRows) {
     // Half widths from the top row down to the centre row.
     const std::vector<std::pair<int, std::vector<int>>> cases = {
-        {0, {0}},
-        {1, {0, 1}},
-        {2, {0, 2, 2}},
-        {3, {0, 2, 3, 3}},
-        {5, {0, 3, 4, 5, 5, 5}},
+        {0, {0}}, {1, {0, 1}}, {2, {0, 2, 2}}, {3, {0, 2, 3, 3}}, {5, {0, 3, 4, 5, 5, 5}},
     };
     for (const auto& [radius, halves] : cases) {
         SCOPED_TRACE(radius);
@@ -216,14 +212,26 @@ TEST_F(ShapesTest, DiscsWhollyBeyondOneEdgeAreRejectedAndOthersClipped) {
         bool drawn;
     };
     const Case cases[] = {
-        {-3, 100, 5, true},   {-6, 100, 5, false},  {-5, 100, 5, true},
-        {504, 100, 5, true},  {505, 100, 5, false}, {100, -5, 5, true},
-        {100, -6, 5, false},  {100, 504, 5, true},  {100, 505, 5, false},
-        {-6, -6, 5, false},   {-4, -4, 5, true},    {250, 250, -1, true},
-        {-1, 250, -1, false}, {500, 250, -1, false}, {250, 250, 0, true},
+        {-3, 100, 5, true},
+        {-6, 100, 5, false},
+        {-5, 100, 5, true},
+        {504, 100, 5, true},
+        {505, 100, 5, false},
+        {100, -5, 5, true},
+        {100, -6, 5, false},
+        {100, 504, 5, true},
+        {100, 505, 5, false},
+        {-6, -6, 5, false},
+        {-4, -4, 5, true},
+        {250, 250, -1, true},
+        {-1, 250, -1, false},
+        {500, 250, -1, false},
+        {250, 250, 0, true},
         // Extreme arguments are tested in 64 bits, never overflowed.
-        {INT_MIN, 250, INT_MAX, false}, {INT_MIN, INT_MIN, 5, false},
-        {250, 250, INT_MIN, false},     {INT_MAX, INT_MIN, 0, false},
+        {INT_MIN, 250, INT_MAX, false},
+        {INT_MIN, INT_MIN, 5, false},
+        {250, 250, INT_MIN, false},
+        {INT_MAX, INT_MIN, 0, false},
         {INT_MAX, 250, -5, false},
     };
     for (const Case& c : cases) {
@@ -256,17 +264,6 @@ TEST_F(ShapesTest, DiscsOfTheLargestRadiusAreClippedExactly) {
     EXPECT_TRUE(easel_test::screenMatches(expected));
 }
 
-TEST_F(ShapesTest, DiscCutAtTheLeftEdgeShowsOnlyItsVisibleColumns) {
-    easel_test::clearTo(paper);
-    ASSERT_TRUE(easel::drawDisc(-3, 100, 5, ink));
-    // Rows 95 and 105 reach only column -3; rows 96 and 104 reach column 0.
-    EXPECT_EQ(easel::getPixel(0, 95), paper);
-    EXPECT_EQ(easel::getPixel(0, 96), ink);
-    EXPECT_EQ(easel::getPixel(2, 100), ink);
-    EXPECT_EQ(easel::getPixel(3, 100), paper);
-    EXPECT_EQ(easel::getPixel(499, 100), paper);  // nothing wraps round
-}
-
 // A disc far larger than the screen: the screen's rows are exactly those of
 // the plain walk, which is run here in full.
 TEST_F(ShapesTest, HugeDiscsDrawTheSameRowsAsThePlainWalk) {
@@ -274,109 +271,24 @@ TEST_F(ShapesTest, HugeDiscsDrawTheSameRowsAsThePlainWalk) {
         int xc, yc, radius;
     };
     const Case cases[] = {
-        {250, 3000250, 3000000},       // the screen near the disc's top
-        {-2000000, 250, 2000300},      // a sliver at the disc's right edge
-        {250, -1400000, 1400200},      // the bottom rows, narrow steps
-        {-700000, -700000, 1000000},   // rows reached by the octant boundary
-        {250, 250, 5000000},           // the whole screen inside
+        {250, 3000250, 3000000},      // the screen near the disc's top
+        {-2000000, 250, 2000300},     // a sliver at the disc's right edge
+        {250, -1400000, 1400200},     // the bottom rows, narrow steps
+        {-700000, -700000, 1000000},  // rows reached by the octant boundary
+        {250, 250, 5000000},          // the whole screen inside
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(::testing::Message() << c.xc << ", " << c.yc << " r " << c.radius);
         Picture expected = easel_test::clearTo(paper);
-        easel::forEachDiscRow(c.xc, c.yc, c.radius, [&](std::int64_t y, std::int64_t x0, std::int64_t x1) {
-            if (y < 0 || y >= screenHeight) return;
-            for (std::int64_t x = std::max<std::int64_t>(x0, 0); x <= std::min<std::int64_t>(x1, screenWidth - 1); ++x)
-                expected.at(static_cast<int>(x), static_cast<int>(y)) = ink;
-        });
+        easel::forEachDiscRow(c.xc, c.yc, c.radius,
+                              [&](std::int64_t y, std::int64_t x0, std::int64_t x1) {
+                                  if (y < 0 || y >= screenHeight) return;
+                                  for (std::int64_t x = std::max<std::int64_t>(x0, 0);
+                                       x <= std::min<std::int64_t>(x1, screenWidth - 1); ++x)
+                                      expected.at(static_cast<int>(x), static_cast<int>(y)) = ink;
+                              });
         ASSERT_TRUE(easel::drawDisc(c.xc, c.yc, c.radius, ink));
         EXPECT_TRUE(easel_test::screenMatches(expected));
-    }
-}
-
-// --- forEachDiscRow and its band walk ---
-
-TEST(DiscRowsTest, EveryRowOfTheDiscComesExactlyOnceWithTheReferenceSpan) {
-    for (int radius = 0; radius <= 400; ++radius) {
-        SCOPED_TRACE(radius);
-        const auto halves = discHalfWidths(radius);
-        std::map<std::int64_t, int> seen;
-        bool spansMatch = true;
-        easel::forEachDiscRow(7, -3, radius, [&](std::int64_t y, std::int64_t x0, std::int64_t x1) {
-            ++seen[y];
-            const std::int64_t offset = y < -3 ? -3 - y : y + 3;
-            const auto it = halves.find(offset);
-            if (it == halves.end() || x0 != 7 - it->second || x1 != 7 + it->second) spansMatch = false;
-        });
-        EXPECT_TRUE(spansMatch);
-        ASSERT_EQ(seen.size(), static_cast<size_t>(2 * radius + 1));
-        // Radius 0 is the one exception: the first step's two outer rows are
-        // then the same row.
-        for (const auto& [y, count] : seen) EXPECT_EQ(count, radius == 0 ? 2 : 1) << "row " << y;
-    }
-}
-
-TEST(DiscRowsTest, NegativeRadiusGivesNoRows) {
-    for (const int radius : {-1, -7, INT_MIN}) {
-        int rows = 0;
-        const auto count = [&](std::int64_t, std::int64_t, std::int64_t) { ++rows; };
-        easel::forEachDiscRow(0, 0, radius, count);
-        easel::forEachDiscRowBetween(0, 0, radius, INT_MIN, INT_MAX, count);
-        EXPECT_EQ(rows, 0);
-    }
-}
-
-// The band walk must give exactly the plain walk's rows inside the band, in
-// the same order, whatever stretches it skips.
-TEST(DiscRowsTest, BandWalkGivesThePlainWalksRowsInTheBandInOrder) {
-    using Row = std::tuple<std::int64_t, std::int64_t, std::int64_t>;
-    std::mt19937 rng(7);
-    for (int radius = 0; radius <= 2500; ++radius) {
-        for (int trial = 0; trial < 3; ++trial) {
-            const int cy = std::uniform_int_distribution<int>(-50, 50)(rng);
-            const int height = std::uniform_int_distribution<int>(1, trial == 0 ? 3 : 40)(rng);
-            // Bands anywhere from beyond the top to beyond the bottom of the disc.
-            const int top = std::uniform_int_distribution<int>(cy - radius - 5, cy + radius + 5)(rng);
-            const int bottom = top + height - 1;
-            std::vector<Row> expected;
-            easel::forEachDiscRow(11, cy, radius, [&](std::int64_t y, std::int64_t x0, std::int64_t x1) {
-                if (y >= top && y <= bottom) expected.emplace_back(y, x0, x1);
-            });
-            std::vector<Row> got;
-            easel::forEachDiscRowBetween(11, cy, radius, top, bottom,
-                                         [&](std::int64_t y, std::int64_t x0, std::int64_t x1) {
-                                             got.emplace_back(y, x0, x1);
-                                         });
-            ASSERT_EQ(got, expected) << "radius " << radius << " centre row " << cy << " band " << top
-                                     << " ... " << bottom;
-        }
-    }
-}
-
-TEST(DiscRowsTest, BandWalkOfTheLargestRadiusGivesSymmetricExactRows) {
-    // The plain walk of INT_MAX takes over a billion steps; check what can be
-    // checked cheaply: every band row once, and each span the widest whose
-    // end column passes the walk's own test against the circle.
-    const std::int64_t r = INT_MAX;
-    std::map<std::int64_t, std::pair<std::int64_t, std::int64_t>> rows;
-    int calls = 0;
-    easel::forEachDiscRowBetween(0, 0, INT_MAX, -200, 200, [&](std::int64_t y, std::int64_t x0, std::int64_t x1) {
-        ++calls;
-        rows[y] = {x0, x1};
-    });
-    EXPECT_EQ(calls, 401);
-    ASSERT_EQ(rows.size(), 401u);
-    for (const auto& [y, span] : rows) {
-        EXPECT_EQ(span.first, -span.second) << "row " << y;
-        // Rows near the centre are inner rows: their half width is the walk's
-        // y at step |y|, the largest h with h(h-1) < r^2 - |y|^2.
-        const std::int64_t t = y < 0 ? -y : y;
-        const std::int64_t h = span.second;
-        const auto below = [&](std::int64_t v) {
-            return static_cast<long double>(v) * static_cast<long double>(v - 1) <
-                   static_cast<long double>(r) * r - static_cast<long double>(t) * t;
-        };
-        EXPECT_TRUE(below(h)) << "row " << y;
-        EXPECT_FALSE(below(h + 1)) << "row " << y;
     }
 }
 
@@ -434,9 +346,10 @@ TEST_F(ShapesTest, RectanglesWithACornerOffTheScreenAreRejectedWhole) {
     const int w = screenWidth;
     const int h = screenHeight;
     const int cases[][4] = {
-        {0, 0, w, 10},      {-1, 0, 10, 10},    {0, -1, 10, 10},    {0, 0, 10, h},
-        {w, 0, 10, 10},     {0, h, 10, 10},     {10, 10, -1, 10},   {10, 10, 10, -1},
-        {INT_MIN, 0, 5, 5}, {0, 0, INT_MAX, 5}, {5, 5, 5, INT_MIN}, {INT_MAX, INT_MAX, INT_MIN, INT_MIN},
+        {0, 0, w, 10},      {-1, 0, 10, 10},    {0, -1, 10, 10},
+        {0, 0, 10, h},      {w, 0, 10, 10},     {0, h, 10, 10},
+        {10, 10, -1, 10},   {10, 10, 10, -1},   {INT_MIN, 0, 5, 5},
+        {0, 0, INT_MAX, 5}, {5, 5, 5, INT_MIN}, {INT_MAX, INT_MAX, INT_MIN, INT_MIN},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(::testing::Message() << c[0] << ", " << c[1] << " - " << c[2] << ", " << c[3]);
