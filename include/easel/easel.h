@@ -21,5 +21,8 @@
 #include "easel/raster/shapes.h"
 
 // text: font, text, numbers, icons, keys and entry fields
+#include "easel/text/font.h"
+#include "easel/text/icon.h"
+#include "easel/text/text.h"
 
 // geometry: vectors, matrices and the camera
