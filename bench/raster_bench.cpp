@@ -1,12 +1,15 @@
 // Raster primitives on the 500 x 500 dummy screen: lines, spans, circles,
-// discs, rectangles and clipping. The screen is opened by the benchmark
-// program's main before any benchmark runs.
+// discs, rectangles and clipping, and the walk a huge disc would take
+// without skipping the rows off the screen.
 #include <benchmark/benchmark.h>
 
 #include <climits>
 #include <cstdint>
+#include <cstdlib>
 #include <random>
 #include <vector>
+
+#include "easel/display/screen.h"
 
 #include "easel/raster/clip.h"
 #include "easel/raster/disc_rows.h"
@@ -16,6 +19,13 @@
 namespace {
 
 constexpr easel::RgbColor ink{200, 40, 90};
+
+void ensureScreen() {
+    if (easel::Screen.surface == nullptr) {
+        setenv("SDL_VIDEODRIVER", "dummy", 0);
+        easel::initScreen(500, 500, false, "bench");
+    }
+}
 
 struct Segment {
     int x0, y0, x1, y1;
@@ -31,6 +41,7 @@ std::vector<Segment> segments(int lo, int hi, unsigned seed) {
 }
 
 void BM_drawLine(benchmark::State& state) {
+    ensureScreen();
     const std::vector<Segment> lines = segments(0, 499, 1);
     std::size_t i = 0;
     for (auto _ : state) {
@@ -43,6 +54,7 @@ BENCHMARK(BM_drawLine);
 
 // A whole row, then a row that needs clipping at both ends.
 void BM_drawHorizontalLine(benchmark::State& state) {
+    ensureScreen();
     const int x0 = static_cast<int>(state.range(0));
     const int x1 = static_cast<int>(state.range(1));
     int y = 0;
@@ -55,6 +67,7 @@ void BM_drawHorizontalLine(benchmark::State& state) {
 BENCHMARK(BM_drawHorizontalLine)->Args({0, 499})->Args({-1000, 1000})->Args({100, 110});
 
 void BM_drawCircle(benchmark::State& state) {
+    ensureScreen();
     const int radius = static_cast<int>(state.range(0));
     for (auto _ : state) benchmark::DoNotOptimize(easel::drawCircle(250, 250, radius, ink));
     state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations()));
@@ -62,6 +75,7 @@ void BM_drawCircle(benchmark::State& state) {
 BENCHMARK(BM_drawCircle)->Arg(5)->Arg(50)->Arg(200);
 
 void BM_drawDisc(benchmark::State& state) {
+    ensureScreen();
     const int radius = static_cast<int>(state.range(0));
     for (auto _ : state) benchmark::DoNotOptimize(easel::drawDisc(250, 250, radius, ink));
     state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations()));
@@ -71,6 +85,7 @@ BENCHMARK(BM_drawDisc)->Arg(5)->Arg(50)->Arg(200);
 // Discs far larger than the screen: the walk visits only the screen's rows.
 // The centres put the screen at the disc's middle, top edge and side edge.
 void BM_drawDiscHuge(benchmark::State& state) {
+    ensureScreen();
     const int radius = static_cast<int>(state.range(0));
     const int xc = state.range(1) == 2 ? 250 + radius : 250;
     const int yc = state.range(1) == 1 ? 250 + radius : 250;
@@ -88,6 +103,7 @@ BENCHMARK(BM_drawDiscHuge)
 // The unbounded walk of a disc of radius 100000, for comparison: what every
 // drawDisc of that size would cost without skipping.
 void BM_discRowsFullWalk(benchmark::State& state) {
+    ensureScreen();
     const int radius = static_cast<int>(state.range(0));
     for (auto _ : state) {
         std::int64_t rows = 0;
@@ -100,6 +116,7 @@ void BM_discRowsFullWalk(benchmark::State& state) {
 BENCHMARK(BM_discRowsFullWalk)->Arg(100000);
 
 void BM_fillRect(benchmark::State& state) {
+    ensureScreen();
     const int size = static_cast<int>(state.range(0));
     for (auto _ : state) benchmark::DoNotOptimize(easel::fillRect(0, 0, size - 1, size - 1, ink));
     state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations()));
@@ -109,6 +126,7 @@ BENCHMARK(BM_fillRect)->Arg(10)->Arg(100)->Arg(500);
 // Segments with ends around the screen (most cross one to three edges) and
 // with ends anywhere in int.
 void BM_clipLine(benchmark::State& state) {
+    ensureScreen();
     const std::vector<Segment> lines =
         state.range(0) == 0 ? segments(-500, 1000, 2) : segments(INT_MIN, INT_MAX, 3);
     std::size_t i = 0;
@@ -122,3 +140,5 @@ void BM_clipLine(benchmark::State& state) {
 BENCHMARK(BM_clipLine)->Arg(0)->Arg(1);
 
 }  // namespace
+
+BENCHMARK_MAIN();
