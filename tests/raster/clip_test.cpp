@@ -100,7 +100,7 @@ Clipped clip(Segment s) {
            << want.ends[1] << ")-(" << want.ends[2] << ", " << want.ends[3] << ")";
 }
 
-class ClipTest : public easel_test::ScreenTest {};
+using ClipTest = easel_test::ScreenTest;
 
 TEST_F(ClipTest, OutcodeNamesTheSidesOfThePoint) {
     struct Case {

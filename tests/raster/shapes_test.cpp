@@ -65,11 +65,14 @@ Picture withPoints(const std::set<Point>& points, RgbColor background, RgbColor 
     return picture;
 }
 
-class ShapesTest : public easel_test::ScreenTest {};
+using CircleTest = easel_test::ScreenTest;
+using DiscTest = easel_test::ScreenTest;
+using RectTest = easel_test::ScreenTest;
+using ShapeColourTest = easel_test::ScreenTest;
 
 // --- drawCircle ---
 
-TEST_F(ShapesTest, SmallCirclesHaveTheExactOutline) {
+TEST_F(CircleTest, SmallCirclesHaveTheExactOutline) {
     const std::vector<std::pair<int, std::set<Point>>> cases = {
         {0, {{0, 0}}},
         {1, {{0, 1}, {0, -1}, {1, 0}, {-1, 0}}},
@@ -97,7 +100,7 @@ TEST_F(ShapesTest, SmallCirclesHaveTheExactOutline) {
     }
 }
 
-TEST_F(ShapesTest, CirclesMatchTheMirroredWalkOverRandomCentresAndRadii) {
+TEST_F(CircleTest, CirclesMatchTheMirroredWalkOverRandomCentresAndRadii) {
     std::mt19937 rng(1234);
     for (int round = 0; round < 60; ++round) {
         const int radius = round < 6 ? std::vector<int>{0, 1, 2, 3, 5, 249}[round]
@@ -112,7 +115,7 @@ TEST_F(ShapesTest, CirclesMatchTheMirroredWalkOverRandomCentresAndRadii) {
     }
 }
 
-TEST_F(ShapesTest, CirclesTouchingAnEdgeAreDrawnAndOnePixelFurtherAreRejected) {
+TEST_F(CircleTest, CirclesTouchingAnEdgeAreDrawnAndOnePixelFurtherAreRejected) {
     struct Case {
         int xc, yc, radius;
         bool drawn;
@@ -150,7 +153,7 @@ TEST_F(ShapesTest, CirclesTouchingAnEdgeAreDrawnAndOnePixelFurtherAreRejected) {
     }
 }
 
-TEST_F(ShapesTest, NegativeRadiusCircleThatPassesTheTestDrawsNothing) {
+TEST_F(CircleTest, NegativeRadiusCircleThatPassesTheTestDrawsNothing) {
     for (const int radius : {-1, -2, -100, INT_MIN}) {
         SCOPED_TRACE(radius);
         const Picture before = easel_test::clearTo(paper);
@@ -162,7 +165,7 @@ TEST_F(ShapesTest, NegativeRadiusCircleThatPassesTheTestDrawsNothing) {
 
 // --- drawDisc ---
 
-TEST_F(ShapesTest, SmallDiscsHaveTheNarrowOuterRows) {
+TEST_F(DiscTest, SmallDiscsHaveTheNarrowOuterRows) {
     // Half widths from the top row down to the centre row.
     const std::vector<std::pair<int, std::vector<int>>> cases = {
         {0, {0}}, {1, {0, 1}}, {2, {0, 2, 2}}, {3, {0, 2, 3, 3}}, {5, {0, 3, 4, 5, 5, 5}},
@@ -191,7 +194,7 @@ TEST_F(ShapesTest, SmallDiscsHaveTheNarrowOuterRows) {
     }
 }
 
-TEST_F(ShapesTest, DiscsMatchTheirRowsOverRandomCentresAndRadiiIncludingOffScreen) {
+TEST_F(DiscTest, DiscsMatchTheirRowsOverRandomCentresAndRadiiIncludingOffScreen) {
     std::mt19937 rng(99);
     for (int round = 0; round < 80; ++round) {
         const int radius = std::uniform_int_distribution<int>(0, round < 60 ? 60 : 400)(rng);
@@ -206,7 +209,7 @@ TEST_F(ShapesTest, DiscsMatchTheirRowsOverRandomCentresAndRadiiIncludingOffScree
     }
 }
 
-TEST_F(ShapesTest, DiscsWhollyBeyondOneEdgeAreRejectedAndOthersClipped) {
+TEST_F(DiscTest, DiscsWhollyBeyondOneEdgeAreRejectedAndOthersClipped) {
     struct Case {
         int xc, yc, radius;
         bool drawn;
@@ -243,7 +246,7 @@ TEST_F(ShapesTest, DiscsWhollyBeyondOneEdgeAreRejectedAndOthersClipped) {
     }
 }
 
-TEST_F(ShapesTest, DiscsOfTheLargestRadiusAreClippedExactly) {
+TEST_F(DiscTest, DiscsOfTheLargestRadiusAreClippedExactly) {
     // Rows within sqrt(INT_MAX) of the centre row have the full radius as
     // their half width, so a disc centred INT_MAX columns right of column 0
     // covers the whole screen and one centred INT_MAX - 1 columns left of it
@@ -266,7 +269,7 @@ TEST_F(ShapesTest, DiscsOfTheLargestRadiusAreClippedExactly) {
 
 // A disc far larger than the screen: the screen's rows are exactly those of
 // the plain walk, which is run here in full.
-TEST_F(ShapesTest, HugeDiscsDrawTheSameRowsAsThePlainWalk) {
+TEST_F(DiscTest, HugeDiscsDrawTheSameRowsAsThePlainWalk) {
     struct Case {
         int xc, yc, radius;
     };
@@ -294,7 +297,7 @@ TEST_F(ShapesTest, HugeDiscsDrawTheSameRowsAsThePlainWalk) {
 
 // --- fillRect ---
 
-TEST_F(ShapesTest, RectanglesMatchALoopFillIncludingEmptyAndWrappedSizes) {
+TEST_F(RectTest, RectanglesMatchALoopFillIncludingEmptyAndWrappedSizes) {
     std::mt19937 rng(5);
     std::uniform_int_distribution<int> coord(0, screenWidth - 1);
     for (int round = 0; round < 120; ++round) {
@@ -320,7 +323,7 @@ TEST_F(ShapesTest, RectanglesMatchALoopFillIncludingEmptyAndWrappedSizes) {
     }
 }
 
-TEST_F(ShapesTest, RectangleExamples) {
+TEST_F(RectTest, OnePixelWholeScreenEmptyAndWrappedRectangles) {
     Picture expected = easel_test::clearTo(paper);
     expected.at(10, 20) = ink;
     EXPECT_TRUE(easel::fillRect(10, 20, 10, 20, ink));
@@ -342,7 +345,7 @@ TEST_F(ShapesTest, RectangleExamples) {
     EXPECT_TRUE(easel_test::screenMatches(expected));
 }
 
-TEST_F(ShapesTest, RectanglesWithACornerOffTheScreenAreRejectedWhole) {
+TEST_F(RectTest, RectanglesWithACornerOffTheScreenAreRejectedWhole) {
     const int w = screenWidth;
     const int h = screenHeight;
     const int cases[][4] = {
@@ -359,7 +362,7 @@ TEST_F(ShapesTest, RectanglesWithACornerOffTheScreenAreRejectedWhole) {
     }
 }
 
-TEST_F(ShapesTest, ShapesKeepTheLowEightBitsOfEachChannel) {
+TEST_F(ShapeColourTest, ShapesKeepTheLowEightBitsOfEachChannel) {
     const RgbColor wide = RgbColor::unmasked(256 + 7, 512 + 8, -1);
     const RgbColor cut{7, 8, 255};
     easel_test::clearTo(paper);
