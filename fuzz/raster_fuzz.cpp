@@ -1,11 +1,13 @@
 // Every raster primitive with arbitrary ints: nothing may touch memory
-// outside the surface or hit undefined behaviour, a disc of any size must
-// finish quickly, and a clipped line must always be drawable.
+// outside the surface or hit undefined behaviour. clipLine must hand back
+// ends on the screen that drawLine accepts (or reject with all four zero),
+// and must leave a segment that is already on the screen unchanged.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 
 #include "easel/colour/color.h"
+#include "easel/display/screen.h"
 #include "easel/raster/clip.h"
 #include "easel/raster/line.h"
 #include "easel/raster/shapes.h"
@@ -13,15 +15,24 @@
 
 namespace {
 
-// clipLine either gives two ends that drawLine accepts, or rejects with all
-// four outputs 0.
-void clipAndDraw(int x0, int y0, int x1, int y1, easel::RgbColor colour) {
-    int c[4] = {-1, -1, -1, -1};
-    if (easel::clipLine(x0, y0, x1, y1, &c[0], &c[1], &c[2], &c[3])) {
-        if (!easel::drawLine(c[0], c[1], c[2], c[3], colour)) std::abort();
-    } else if ((c[0] | c[1] | c[2] | c[3]) != 0) {
-        std::abort();
+void check(bool ok) {
+    if (!ok) std::abort();
+}
+
+void clipThenDraw(int x0, int y0, int x1, int y1, easel::RgbColor colour) {
+    int cx0 = -1, cy0 = -1, cx1 = -1, cy1 = -1;
+    const bool kept = easel::clipLine(x0, y0, x1, y1, &cx0, &cy0, &cx1, &cy1);
+    if (!kept) {
+        check(cx0 == 0 && cy0 == 0 && cx1 == 0 && cy1 == 0);
+        return;
     }
+    check(easel::onScreen(cx0, cy0) && easel::onScreen(cx1, cy1));
+    if (easel::onScreen(x0, y0) && easel::onScreen(x1, y1)) {
+        check(cx0 == x0 && cy0 == y0 && cx1 == x1 && cy1 == y1);
+    }
+    check(easel::drawLine(cx0, cy0, cx1, cy1, colour));
+    const int code = easel::outcode(x0, y0);
+    check(code >= 0 && code <= 15);
 }
 
 }  // namespace
@@ -57,7 +68,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 easel::fillRect(a, b, c, d, colour);
                 break;
             default:
-                clipAndDraw(a, b, c, d, colour);
+                clipThenDraw(a, b, c, d, colour);
                 break;
         }
     }
