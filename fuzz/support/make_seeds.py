@@ -1,0 +1,159 @@
+#!/usr/bin/env python3
+"""Writes the committed seed corpora of the fuzz targets (fuzz/corpus/<name>/).
+
+Each target reads its input with easel_fuzz::ByteReader (little-endian ints,
+zero past the end); the layouts are described in the target sources. Run this
+again only to change the seeds: the files are committed, and the fuzzers add
+their own finds under build/fuzz/corpus/.
+"""
+
+import os
+import struct
+import sys
+
+here = os.path.dirname(os.path.abspath(__file__))
+sys.path.insert(0, os.path.join(here, "..", "..", "tests", "e2e"))
+import bmpfiles  # noqa: E402
+
+
+def write(target, seeds):
+    folder = os.path.join(here, "..", "corpus", target)
+    os.makedirs(folder, exist_ok=True)
+    for name, data in seeds.items():
+        with open(os.path.join(folder, name), "wb") as f:
+            f.write(data)
+
+
+# icon_fuzz.cpp: width index, height index, raw flag, then a BMP file.
+SIZE_25 = 8  # index of 25 in the target's size table
+
+
+def icon_seeds():
+    seeds = {
+        "rgb24_25x25": (SIZE_25, SIZE_25, 0, bmpfiles.bmp(25, 25, 24)),
+        "rgb24_40x10_raw": (SIZE_25, SIZE_25, 1, bmpfiles.bmp(40, 10, 24)),
+        "rgb32_9x7_topdown": (4, 6, 0, bmpfiles.bmp(9, -7, 32)),
+        "rgb32_3x3_raw": (9, 3, 1, bmpfiles.bmp(3, 3, 32)),
+        "rgb32_bitfields": (SIZE_25, SIZE_25, 0,
+                            bmpfiles.bmp(5, 5, 32, compression=bmpfiles.BI_BITFIELDS)),
+        "rgb16_5x5": (SIZE_25, SIZE_25, 0, bmpfiles.bmp(5, 5, 16)),
+        "pal8_6x6": (SIZE_25, SIZE_25, 0, bmpfiles.bmp(6, 6, 8)),
+        "pal4_7x3": (2, 2, 1, bmpfiles.bmp(7, 3, 4)),
+        "pal1_9x2": (0, SIZE_25, 0, bmpfiles.bmp(9, 2, 1)),
+        "truncated": (SIZE_25, SIZE_25, 0, bmpfiles.bmp(25, 25, 24)[:700]),
+        "huge_header": (SIZE_25, SIZE_25, 0,
+                        bmpfiles.bmp(2, 2, 24, width_field=40000, height_field=40000)),
+        "negative_width": (SIZE_25, SIZE_25, 1, bmpfiles.bmp(2, 2, 24, width_field=-5)),
+        "empty": (SIZE_25, SIZE_25, 0, b""),
+        "not_bmp": (SIZE_25, SIZE_25, 0, b"GIF89a\x01\x00\x01\x00"),
+    }
+    return {name: bytes((w, h, raw)) + data for name, (w, h, raw, data) in seeds.items()}
+
+
+# text_fuzz.cpp: operation count, then per operation: drawChar flag, x and y
+# (selector byte, int), foreground, background flag, background, and then the
+# character, or the minimum length, text length (u16) and the text.
+def text_op(sel_x, x, sel_y, y, min_length, text, background=1, char_only=0):
+    out = bytes((char_only, sel_x)) + struct.pack("<i", x) + bytes((sel_y,)) + struct.pack("<i", y)
+    out += struct.pack("<iii", 0, 0, 0) + bytes((background,)) + struct.pack("<iii", 255, 255, 255)
+    if char_only:
+        return out + struct.pack("<i", ord(text[0]) if text else 219)
+    return out + struct.pack("<iH", min_length, len(text)) + text.encode("latin-1")
+
+
+def text_seeds():
+    one = struct.pack("<I", 0)
+    return {
+        "label": one + text_op(200, 300, 200, 10, 0, "Selected Color:", 0),
+        "wrap_right": one + text_op(200, 496, 200, 0, 0, "AB"),
+        "wrap_bottom": one + text_op(200, 0, 200, 495, 0, "xyz"),
+        "pad_only": one + text_op(200, 40, 200, 40, 3, ""),
+        "long_line": one + text_op(200, 0, 200, 0, 0, "".join(chr(32 + i % 95) for i in range(200))),
+        "int_max": one + text_op(15, 0, 15, 0, 5, "edge"),
+        "int_min": one + text_op(0, 0, 0, 0, 5, "edge"),
+        "negative": one + text_op(200, -3, 200, -20, 2, "neg"),
+        "char_block": one + text_op(200, 498, 200, 498, 0, "\xdb", char_only=1),
+        "char_min": one + text_op(0, 0, 15, 0, 0, "A", char_only=1),
+        "high_bytes": one + text_op(200, 100, 200, 100, 0, "".join(chr(c) for c in range(128, 256))),
+    }
+
+
+# raster_fuzz.cpp: per call, the operation (u32), four ints and a colour.
+def raster_op(op, a, b, c, d, colour=(255, 0, 0)):
+    return struct.pack("<I4i3i", op, a, b, c, d, *colour)
+
+
+def raster_seeds():
+    big, small = 2 ** 31 - 1, -2 ** 31
+    return {
+        "circle_edges": raster_op(3, 10, 10, 10, 0) + raster_op(3, 9, 10, 10, 0)
+        + raster_op(3, 489, 250, 10, 0) + raster_op(3, 250, 250, -1, 0),
+        "disc_clipped": raster_op(4, -3, 100, 5, 0) + raster_op(4, -6, 100, 5, 0)
+        + raster_op(4, 250, 250, big, 0) + raster_op(4, 0, 0, small, 0),
+        "rect_wrap": raster_op(5, 20, 5, 19, 8) + raster_op(5, 10, 20, 10, 20)
+        + raster_op(5, 0, 0, 499, 499) + raster_op(5, 400, 400, 3, 3),
+        "clip_cases": raster_op(6, 600, -100, -100, 600) + raster_op(6, 0, 0, 100, 1000)
+        + raster_op(6, small, small, big, big) + raster_op(6, -20, 5, -1, 50),
+    }
+
+
+# colour_fuzz.cpp: seven ints per round (two colours and a factor).
+def colour_seeds():
+    return {
+        "zeros": bytes(56),
+        "extremes": struct.pack("<7i", -2 ** 31, 2 ** 31 - 1, -1, 2 ** 31 - 1, -2 ** 31, 256, -1)
+        + struct.pack("<7i", 255, 255, 255, 0, 0, 0, 0) + struct.pack("<7i", 7, -7, 9, 2, 2, 2, 2),
+        "blend": struct.pack("<7i", 0, 0, 0, 255, 255, 255, 128)
+        + struct.pack("<7i", 18, 52, 86, 255, 0, 0, 16),
+    }
+
+
+# field_fuzz.cpp: field kind (u32: 0 text, 1 number, 2 char), x and y (i16),
+# for a text field its length + 2 (u32), the background flag byte; then per
+# pass a count byte (0-3) and that many key indices, each toggling that key.
+KEYS = {"a": 0, "b": 1, "m": 2, "z": 3, "0": 4, "1": 5, "2": 6, "5": 7, "9": 8, "-": 11,
+        ".": 12, "kp7": 21, "kp.": 23, "kp-": 26, "space": 29, "shift": 30, "caps": 32,
+        "bs": 33, "enter": 35, "kpenter": 36}
+
+
+def typed(*names):
+    """Press then release each key, one pass each, then Enter."""
+    out = b""
+    for name in names + ("enter",):
+        out += bytes((1, KEYS[name])) + bytes((1, KEYS[name]))
+    return out
+
+
+def field_header(kind, x=0, y=200, length=None, background=1):
+    out = struct.pack("<Ihh", kind, x, y)
+    if length is not None:
+        out += struct.pack("<I", length + 2)
+    return out + bytes((background,))
+
+
+def field_seeds():
+    seeds = {
+        "text_overwrite_last": field_header(0, length=4) + typed("a", "b", "m", "z", "5", "bs", "bs"),
+        "text_one_slot": field_header(0, length=1) + typed("a", "b", "bs", "z"),
+        "text_refused": field_header(0, length=0) + typed("a"),
+        "text_shifted": field_header(0, x=490, y=495, length=20)
+        + bytes((1, KEYS["shift"])) + typed("2", "9", "-"),
+        "number_point": field_header(1) + typed("1", "2", ".", "5"),
+        "number_minus": field_header(1) + typed("-", "kp7", "kp.", "9", "bs", "bs", "bs", "bs"),
+        "number_full": field_header(1, x=-20) + typed(*(["9"] * 258 + ["."] + ["1"] * 3)),
+        "char_caps": field_header(2) + bytes((1, KEYS["caps"])) + typed("b", "space"),
+        "char_enter_held": field_header(2) + bytes((2, KEYS["enter"], KEYS["a"])) + typed("m"),
+    }
+    return seeds
+
+
+def main():
+    write("icon", icon_seeds())
+    write("text", text_seeds())
+    write("raster", raster_seeds())
+    write("colour", colour_seeds())
+    write("field", field_seeds())
+
+
+if __name__ == "__main__":
+    main()
