@@ -20,3 +20,6 @@
 // text: font, text, numbers, icons, keys and entry fields
 
 // geometry: vectors, matrices and the camera
+#include "easel/geometry/camera.h"
+#include "easel/geometry/matrix3.h"
+#include "easel/geometry/vector3.h"
