@@ -114,6 +114,12 @@ TEST(Vector3, AngleBetweenIsNeverPositive) {
     }
     EXPECT_TRUE(std::isnan(easel::angleBetween({std::nan(""), 0, 0}, {1, 0, 0})));
 
+    // Opposite vectors whose normalised dot rounds below -1: clamped, not NaN.
+    const Vector3 p{0.1, 0.1, 13 * 0.1};
+    const Vector3 q = p * -3.0;
+    ASSERT_LT(easel::dot(easel::normalized(p), easel::normalized(q)), -1.0);
+    EXPECT_EQ(easel::angleBetween(p, q), -pi);
+
     easel_test::Random random(12);
     for (int i = 0; i < 1000; ++i) {
         const Vector3 a = random.nonZeroVector();
