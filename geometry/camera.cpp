@@ -1,9 +1,7 @@
 #include "easel/geometry/camera.h"
 
-#include <climits>
 #include <cmath>
 
-#include "easel/display/screen.h"
 
 namespace easel {
 
@@ -12,35 +10,11 @@ namespace {
 // The world's vertical axis, about which yaw is measured.
 constexpr Vector3 worldUp{0.0, 1.0, 0.0};
 
-// The value a pixel coordinate takes when it cannot be represented.
-constexpr int offScreenCoordinate = INT_MIN;
-
 // Clamps a cosine into [-1, 1]; a NaN passes through unchanged.
 double clampCosine(double d) {
     if (d > 1.0) d = 1.0;
     if (d < -1.0) d = -1.0;
     return d;
-}
-
-// Truncates towards zero. Anything that is not finite or whose truncation
-// does not fit in an int gives INT_MIN; the range test comes first because
-// converting such a double to int is undefined. Both bounds are exact doubles.
-int toPixel(double v) {
-    if (!(v > -2147483649.0 && v < 2147483648.0)) return offScreenCoordinate;
-    return static_cast<int>(v);
-}
-
-// Steps 3 to 6 of every projection: screen position from camera coordinates,
-// then the on-screen test (0 <= x < width, 0 <= y < height, as onScreen) and
-// the near-clip test. A NaN depth fails the comparison and is not visible.
-inline bool projectToScreen(double cx, double cy, double cz, double nearClip, int& x, int& y) {
-    const int width = Screen.width;
-    const int height = Screen.height;
-    const double w = static_cast<double>(width);
-    const double h = static_cast<double>(height);
-    x = toPixel(w * 0.5 + (w * cx) / cz);
-    y = toPixel(h * 0.5 - (h * cy) / cz);
-    return x >= 0 && x < width && y >= 0 && y < height && cz >= nearClip;
 }
 
 }  // namespace
@@ -235,27 +209,6 @@ void Camera::moveTo(Vector3 p) {
     const double s = length(position - p);
     const Vector3 u = normalized(p - position);
     position = position + u * s;
-}
-
-bool Camera::project(Vector3 point, int& x, int& y, double& depth) const {
-    const double dx = point.x - position.x;
-    const double dy = point.y - position.y;
-    const double dz = point.z - position.z;
-    const double* m = inverseFrame.m;
-    const double cx = m[0] * dx + m[1] * dy + m[2] * dz;
-    const double cy = m[3] * dx + m[4] * dy + m[5] * dz;
-    const double cz = m[6] * dx + m[7] * dy + m[8] * dz;
-    depth = cz;
-    return projectToScreen(cx, cy, cz, nearClip, x, y);
-}
-
-bool Camera::project(Vector3 point, int& x, int& y) const {
-    double depth = 0.0;
-    return project(point, x, y, depth);
-}
-
-bool Camera::projectCameraSpace(double cx, double cy, double cz, int& x, int& y) const {
-    return projectToScreen(cx, cy, cz, nearClip, x, y);
 }
 
 }  // namespace easel

@@ -761,4 +761,56 @@ TEST_F(CameraProjection, WorldAndCameraSpaceProjectionsAgree) {
     EXPECT_GT(compared, 4000);
 }
 
+TEST(CameraPixelConversion, ScalarRuleTruncatesAndRejectsTheUnrepresentable) {
+    using easel::projection_detail::toPixel;
+    struct Case {
+        double v;
+        int expected;
+    };
+    const Case cases[] = {
+        {0.0, 0},
+        {-0.0, 0},
+        {0.999, 0},
+        {-0.999, 0},
+        {-1.0, -1},
+        {249.5, 249},
+        {-249.5, -249},
+        {2147483647.0, INT_MAX},
+        {2147483647.999, INT_MAX},
+        {2147483648.0, INT_MIN},
+        {-2147483648.0, INT_MIN},
+        {-2147483648.999, INT_MIN},  // truncates to INT_MIN, which fits
+        {-2147483649.0, INT_MIN},
+        {1e300, INT_MIN},
+        {-1e300, INT_MIN},
+        {inf, INT_MIN},
+        {-inf, INT_MIN},
+        {nan, INT_MIN},
+    };
+    for (const Case& c : cases) EXPECT_EQ(toPixel(c.v), c.expected) << c.v;
+}
+
+TEST_F(CameraProjection, MatchesTheScalarRuleEverywhere) {
+    // Whatever arithmetic the projection uses, its pixels must be those of
+    // the scalar rule applied to W/2 + (W*cx)/cz and H/2 - (H*cy)/cz.
+    using easel::projection_detail::toPixel;
+    const Camera c;
+    easel_test::Random random(44);
+    const double specials[] = {0.0, -0.0, 1e-300, -1e-300, 1e300, inf, -inf, nan, 4294967.0};
+    for (int n = 0; n < 20000; ++n) {
+        double k[3] = {random.uniform(-2, 2), random.uniform(-2, 2), random.uniform(-2, 2)};
+        if (n % 3 == 0) k[n % 9 / 3] = specials[n % 9];
+        if (n % 5 == 0) k[n % 2] *= 1e7;
+        const double w = 500.0;
+        const int px = toPixel(w * 0.5 + (w * k[0]) / k[2]);
+        const int py = toPixel(w * 0.5 - (w * k[1]) / k[2]);
+        int x = 0;
+        int y = 0;
+        const bool visible = c.projectCameraSpace(k[0], k[1], k[2], x, y);
+        ASSERT_EQ(x, px) << k[0] << ", " << k[1] << ", " << k[2];
+        ASSERT_EQ(y, py) << k[0] << ", " << k[1] << ", " << k[2];
+        EXPECT_EQ(visible, px >= 0 && px < 500 && py >= 0 && py < 500 && k[2] >= 0.1);
+    }
+}
+
 }  // namespace
