@@ -2,7 +2,6 @@
 
 #include <cmath>
 
-
 namespace easel {
 
 namespace {
@@ -19,7 +18,9 @@ double clampCosine(double d) {
 
 }  // namespace
 
-Camera::Camera() { updateFrame(); }
+Camera::Camera() {
+    updateFrame();
+}
 
 Camera::Camera(Vector3 eye, Vector3 rightAxis, Vector3 upAxis, Vector3 directionAxis,
                double nearDepth, double farDepth)
@@ -33,8 +34,8 @@ Camera::Camera(Vector3 eye, Vector3 rightAxis, Vector3 upAxis, Vector3 direction
 }
 
 void Camera::updateFrame() {
-    frame = Matrix3(right.x, up.x, direction.x, right.y, up.y, direction.y, right.z, up.z,
-                    direction.z);
+    frame =
+        Matrix3(right.x, up.x, direction.x, right.y, up.y, direction.y, right.z, up.z, direction.z);
     inverseFrame = inverse(frame);
 }
 
@@ -60,11 +61,17 @@ void Camera::setFrame(const Matrix3& f) {
     updateFrame();
 }
 
-Vector3 Camera::toCameraAxes(Vector3 w) const { return inverseFrame * w; }
+Vector3 Camera::toCameraAxes(Vector3 w) const {
+    return inverseFrame * w;
+}
 
-double Camera::getHorizontalZoom() const { return direction.length() / right.length(); }
+double Camera::getHorizontalZoom() const {
+    return direction.length() / right.length();
+}
 
-double Camera::getVerticalZoom() const { return direction.length() / up.length(); }
+double Camera::getVerticalZoom() const {
+    return direction.length() / up.length();
+}
 
 void Camera::zoom(double f) {
     right = right / f;
@@ -92,9 +99,13 @@ void Camera::setVerticalZoom(double z) {
     updateFrame();
 }
 
-double Camera::getHorizontalFov() const { return 2.0 * std::atan2(right.length(), direction.length()); }
+double Camera::getHorizontalFov() const {
+    return 2.0 * std::atan2(right.length(), direction.length());
+}
 
-double Camera::getVerticalFov() const { return 2.0 * std::atan2(up.length(), direction.length()); }
+double Camera::getVerticalFov() const {
+    return 2.0 * std::atan2(up.length(), direction.length());
+}
 
 void Camera::setHorizontalFov(double a) {
     right = right / ((1.0 / std::tan(0.5 * a)) / getHorizontalZoom());
@@ -106,9 +117,13 @@ void Camera::setVerticalFov(double a) {
     updateFrame();
 }
 
-double Camera::getAspectRatio() const { return right.length() / up.length(); }
+double Camera::getAspectRatio() const {
+    return right.length() / up.length();
+}
 
-double Camera::getInverseAspectRatio() const { return up.length() / right.length(); }
+double Camera::getInverseAspectRatio() const {
+    return up.length() / right.length();
+}
 
 void Camera::setAspectRatio(double a) {
     up.normalize();
@@ -122,7 +137,9 @@ void Camera::setInverseAspectRatio(double a) {
     updateFrame();
 }
 
-double Camera::getDirectionLength() const { return direction.length(); }
+double Camera::getDirectionLength() const {
+    return direction.length();
+}
 
 void Camera::scaleAxes(double f) {
     direction = direction * f;
@@ -154,23 +171,38 @@ void Camera::pointAlong(Vector3 t) {
     if (a != 0.0) rotate(axis, a);
 }
 
-void Camera::lookAt(Vector3 p) { pointAlong(p - position); }
-
-double Camera::getYaw() const { return std::atan2(direction.x, direction.z); }
-
-void Camera::setYaw(double a) { rotate(worldUp, getYaw() - a); }
-
-void Camera::turnYaw(double a) { rotate(worldUp, a); }
-
-void Camera::turnAboutUp(double a) { rotate(up, a); }
-
-double Camera::getPitch() const {
-    return std::atan2(direction.y, std::sqrt(direction.x * direction.x + direction.z * direction.z));
+void Camera::lookAt(Vector3 p) {
+    pointAlong(p - position);
 }
 
-void Camera::setPitch(double a) { rotate(right, a - getPitch()); }
+double Camera::getYaw() const {
+    return std::atan2(direction.x, direction.z);
+}
 
-void Camera::turnPitch(double a) { rotate(right, a); }
+void Camera::setYaw(double a) {
+    rotate(worldUp, getYaw() - a);
+}
+
+void Camera::turnYaw(double a) {
+    rotate(worldUp, a);
+}
+
+void Camera::turnAboutUp(double a) {
+    rotate(up, a);
+}
+
+double Camera::getPitch() const {
+    return std::atan2(direction.y,
+                      std::sqrt(direction.x * direction.x + direction.z * direction.z));
+}
+
+void Camera::setPitch(double a) {
+    rotate(right, a - getPitch());
+}
+
+void Camera::turnPitch(double a) {
+    rotate(right, a);
+}
 
 double Camera::getRoll() const {
     const Vector3 h = normalized(cross(worldUp, direction));
@@ -179,9 +211,13 @@ double Camera::getRoll() const {
     return right.y < 0.0 ? a : -a;
 }
 
-void Camera::setRoll(double a) { rotate(direction, a - getRoll()); }
+void Camera::setRoll(double a) {
+    rotate(direction, a - getRoll());
+}
 
-void Camera::turnRoll(double a) { rotate(direction, a); }
+void Camera::turnRoll(double a) {
+    rotate(direction, a);
+}
 
 void Camera::orthogonalizeFromUp() {
     const double zx = getHorizontalZoom();
@@ -201,9 +237,13 @@ void Camera::orthogonalizeFromRight() {
     setVerticalZoom(zy);
 }
 
-void Camera::move(Vector3 delta) { position = position + delta; }
+void Camera::move(Vector3 delta) {
+    position = position + delta;
+}
 
-double Camera::distanceTo(Vector3 p) const { return length(position - p); }
+double Camera::distanceTo(Vector3 p) const {
+    return length(position - p);
+}
 
 void Camera::moveTo(Vector3 p) {
     const double s = length(position - p);

@@ -27,7 +27,7 @@ namespace easel {
 
 // A camera looking along +z from the origin, +x to the right, +y up.
 class Camera {
-public:
+  public:
     // The smallest camera-space depth that a projection reports as visible.
     double nearClip = 0.1;
     // Stored for callers; no operation of the camera reads it.
@@ -35,19 +35,19 @@ public:
     // The eye point in world coordinates.
     Vector3 position{};
 
-private:
+  private:
     Vector3 right{1.0, 0.0, 0.0};
     Vector3 up{0.0, 1.0, 0.0};
     Vector3 direction{0.0, 0.0, 1.0};
     Matrix3 frame{};
     Matrix3 inverseFrame{};
 
-public:
+  public:
     // The default camera: identity frame at the origin, near 0.1, far 1e6.
     Camera();
     // A camera with the given position, axes and clip depths.
-    Camera(Vector3 eye, Vector3 rightAxis, Vector3 upAxis, Vector3 directionAxis,
-           double nearDepth, double farDepth);
+    Camera(Vector3 eye, Vector3 rightAxis, Vector3 upAxis, Vector3 directionAxis, double nearDepth,
+           double farDepth);
 
     // --- record and frame ---
 
@@ -210,8 +210,7 @@ inline bool toScreen(double cx, double cy, double cz, double nearClip, int& x, i
     // int range, which is exactly the rule above, without undefined casts.
     const __m128d quotients = _mm_div_pd(_mm_set_pd(h * cy, w * cx), _mm_set1_pd(cz));
     const __m128d negateY = _mm_set_pd(-0.0, 0.0);
-    const __m128d screen =
-        _mm_add_pd(_mm_set_pd(h * 0.5, w * 0.5), _mm_xor_pd(quotients, negateY));
+    const __m128d screen = _mm_add_pd(_mm_set_pd(h * 0.5, w * 0.5), _mm_xor_pd(quotients, negateY));
     const __m128i pixels = _mm_cvttpd_epi32(screen);
     const int px = _mm_cvtsi128_si32(pixels);
     const int py = _mm_cvtsi128_si32(_mm_shuffle_epi32(pixels, 1));

@@ -46,7 +46,9 @@ Matrix3 transposed(Matrix3 a) {
     return a;
 }
 
-double determinant(Matrix3 a) { return a.determinant(); }
+double determinant(Matrix3 a) {
+    return a.determinant();
+}
 
 Matrix3 inverse(Matrix3 a) {
     a.invert();
@@ -66,7 +68,9 @@ Matrix3 operator*(Matrix3 a, double s) {
     return a;
 }
 
-Matrix3 operator*(double s, Matrix3 a) { return a * s; }
+Matrix3 operator*(double s, Matrix3 a) {
+    return a * s;
+}
 
 Matrix3 operator/(Matrix3 a, double s) {
     for (double& e : a.m) e /= s;

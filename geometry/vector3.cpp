@@ -18,7 +18,9 @@ double clampCosine(double d) {
 
 }  // namespace
 
-double Vector3::length() const { return std::sqrt(x * x + y * y + z * z); }
+double Vector3::length() const {
+    return std::sqrt(x * x + y * y + z * z);
+}
 
 void Vector3::normalize() {
     const double l = length();
@@ -28,22 +30,34 @@ void Vector3::normalize() {
     z /= l;
 }
 
-double Vector3::distanceTo(const Vector3& p) const { return easel::length(*this - p); }
+double Vector3::distanceTo(const Vector3& p) const {
+    return easel::length(*this - p);
+}
 
-double Vector3::dot(const Vector3& v) const { return easel::dot(*this, v); }
+double Vector3::dot(const Vector3& v) const {
+    return easel::dot(*this, v);
+}
 
-Vector3 Vector3::cross(const Vector3& v) const { return easel::cross(v, *this); }
+Vector3 Vector3::cross(const Vector3& v) const {
+    return easel::cross(v, *this);
+}
 
-double length(Vector3 v) { return v.length(); }
+double length(Vector3 v) {
+    return v.length();
+}
 
 Vector3 normalized(Vector3 v) {
     v.normalize();
     return v;
 }
 
-double distance(Vector3 a, Vector3 b) { return length(a - b); }
+double distance(Vector3 a, Vector3 b) {
+    return length(a - b);
+}
 
-double dot(Vector3 a, Vector3 b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
+double dot(Vector3 a, Vector3 b) {
+    return a.x * b.x + a.y * b.y + a.z * b.z;
+}
 
 Vector3 cross(Vector3 a, Vector3 b) {
     return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x};
@@ -72,8 +86,12 @@ Vector3 rotateAboutAxis(Vector3 v, Vector3 axis, double angle) {
     return r * v.length();
 }
 
-double radiansToDegrees(double r) { return (360.0 * r) / fullTurn; }
+double radiansToDegrees(double r) {
+    return (360.0 * r) / fullTurn;
+}
 
-double degreesToRadians(double d) { return (fullTurn * d) / 360.0; }
+double degreesToRadians(double d) {
+    return (fullTurn * d) / 360.0;
+}
 
 }  // namespace easel

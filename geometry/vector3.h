@@ -37,17 +37,29 @@ struct Vector3 {
 };
 
 // The componentwise sum.
-constexpr Vector3 operator+(Vector3 a, Vector3 b) { return {a.x + b.x, a.y + b.y, a.z + b.z}; }
+constexpr Vector3 operator+(Vector3 a, Vector3 b) {
+    return {a.x + b.x, a.y + b.y, a.z + b.z};
+}
 // The componentwise difference.
-constexpr Vector3 operator-(Vector3 a, Vector3 b) { return {a.x - b.x, a.y - b.y, a.z - b.z}; }
+constexpr Vector3 operator-(Vector3 a, Vector3 b) {
+    return {a.x - b.x, a.y - b.y, a.z - b.z};
+}
 // Each component negated.
-constexpr Vector3 operator-(Vector3 v) { return {-v.x, -v.y, -v.z}; }
+constexpr Vector3 operator-(Vector3 v) {
+    return {-v.x, -v.y, -v.z};
+}
 // Each component multiplied by s.
-constexpr Vector3 operator*(Vector3 v, double s) { return {v.x * s, v.y * s, v.z * s}; }
+constexpr Vector3 operator*(Vector3 v, double s) {
+    return {v.x * s, v.y * s, v.z * s};
+}
 // Each component multiplied by s.
-constexpr Vector3 operator*(double s, Vector3 v) { return {v.x * s, v.y * s, v.z * s}; }
+constexpr Vector3 operator*(double s, Vector3 v) {
+    return {v.x * s, v.y * s, v.z * s};
+}
 // Each component divided by s; s = 0 gives infinite or NaN components.
-constexpr Vector3 operator/(Vector3 v, double s) { return {v.x / s, v.y / s, v.z / s}; }
+constexpr Vector3 operator/(Vector3 v, double s) {
+    return {v.x / s, v.y / s, v.z / s};
+}
 
 // sqrt(x*x + y*y + z*z).
 double length(Vector3 v);

@@ -134,8 +134,8 @@ TEST(Camera, SetFrameTakesTheColumnsAsAxes) {
         // Camera coordinates recombine the axes into the world vector.
         const Vector3 w = random.vector();
         const Vector3 k = c.toCameraAxes(w);
-        EXPECT_TRUE(vectorNear(k.x * c.getRight() + k.y * c.getUp() + k.z * c.getDirection(), w,
-                               1e-12));
+        EXPECT_TRUE(
+            vectorNear(k.x * c.getRight() + k.y * c.getUp() + k.z * c.getDirection(), w, 1e-12));
     }
 }
 
@@ -151,10 +151,18 @@ TEST(Camera, EveryAxisChangeKeepsTheCachedMatricesInStep) {
     // belonging to the axes it leaves behind.
     using Op = void (*)(Camera&);
     const Op ops[] = {
-        [](Camera& c) { c.setRight({1, 2, 0.5}); },
-        [](Camera& c) { c.setUp({0.3, 1, -0.2}); },
-        [](Camera& c) { c.setDirection({0.1, -0.2, 2}); },
-        [](Camera& c) { c.setFrame({2, 0, 1, 0, 3, 0, 1, 0, 4}); },
+        [](Camera& c) {
+            c.setRight({1, 2, 0.5});
+        },
+        [](Camera& c) {
+            c.setUp({0.3, 1, -0.2});
+        },
+        [](Camera& c) {
+            c.setDirection({0.1, -0.2, 2});
+        },
+        [](Camera& c) {
+            c.setFrame({2, 0, 1, 0, 3, 0, 1, 0, 4});
+        },
         [](Camera& c) { c.zoom(1.5); },
         [](Camera& c) { c.zoomHorizontal(0.7); },
         [](Camera& c) { c.zoomVertical(1.3); },
@@ -166,9 +174,15 @@ TEST(Camera, EveryAxisChangeKeepsTheCachedMatricesInStep) {
         [](Camera& c) { c.setInverseAspectRatio(0.6); },
         [](Camera& c) { c.scaleAxes(1.7); },
         [](Camera& c) { c.rescaleAxes(0.9); },
-        [](Camera& c) { c.rotate({1, 2, 3}, 0.4); },
-        [](Camera& c) { c.pointAlong({1, -1, 2}); },
-        [](Camera& c) { c.lookAt({4, 5, 6}); },
+        [](Camera& c) {
+            c.rotate({1, 2, 3}, 0.4);
+        },
+        [](Camera& c) {
+            c.pointAlong({1, -1, 2});
+        },
+        [](Camera& c) {
+            c.lookAt({4, 5, 6});
+        },
         [](Camera& c) { c.setYaw(0.3); },
         [](Camera& c) { c.turnYaw(0.2); },
         [](Camera& c) { c.turnAboutUp(-0.4); },
@@ -737,7 +751,8 @@ TEST_F(CameraProjection, WorldAndCameraSpaceProjectionsAgree) {
         const double px = 250.0 + 500.0 * cx / cz;
         const double py = 250.0 - 500.0 * cy / cz;
         if (std::fabs(px - std::round(px)) < 1e-6 || std::fabs(py - std::round(py)) < 1e-6 ||
-            std::fabs(cz) < 0.01 || std::fabs(cz - c.nearClip) < 1e-9 || std::fabs(px) > 1e9 || std::fabs(py) > 1e9)
+            std::fabs(cz) < 0.01 || std::fabs(cz - c.nearClip) < 1e-9 || std::fabs(px) > 1e9 ||
+            std::fabs(py) > 1e9)
             continue;
         const Vector3 world =
             c.getPosition() + cx * c.getRight() + cy * c.getUp() + cz * c.getDirection();

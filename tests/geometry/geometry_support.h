@@ -22,9 +22,9 @@ inline ::testing::AssertionResult vectorNear(const easel::Vector3& actual,
     for (double e : d) {
         if (!(std::fabs(e) <= tolerance)) {
             return ::testing::AssertionFailure()
-                   << "got (" << actual.x << ", " << actual.y << ", " << actual.z
-                   << "), expected (" << expected.x << ", " << expected.y << ", " << expected.z
-                   << ") within " << tolerance;
+                   << "got (" << actual.x << ", " << actual.y << ", " << actual.z << "), expected ("
+                   << expected.x << ", " << expected.y << ", " << expected.z << ") within "
+                   << tolerance;
         }
     }
     return ::testing::AssertionSuccess();
@@ -46,9 +46,9 @@ inline ::testing::AssertionResult matrixNear(const easel::Matrix3& actual,
                                              const easel::Matrix3& expected, double tolerance) {
     for (int i = 0; i < 9; ++i) {
         if (!(std::fabs(actual.m[i] - expected.m[i]) <= tolerance)) {
-            return ::testing::AssertionFailure() << "element " << i << " is " << actual.m[i]
-                                                 << ", expected " << expected.m[i] << " within "
-                                                 << tolerance;
+            return ::testing::AssertionFailure()
+                   << "element " << i << " is " << actual.m[i] << ", expected " << expected.m[i]
+                   << " within " << tolerance;
         }
     }
     return ::testing::AssertionSuccess();
@@ -70,7 +70,7 @@ constexpr easel::Matrix3 identity3{1, 0, 0, 0, 1, 0, 0, 0, 1};
 
 // A seeded source of random vectors and matrices, so failures repeat.
 class Random {
-public:
+  public:
     explicit Random(unsigned seed) : engine(seed) {}
 
     double uniform(double lo, double hi) {
@@ -103,7 +103,7 @@ public:
         return a;
     }
 
-private:
+  private:
     std::mt19937 engine;
 };
 

@@ -20,7 +20,9 @@ using easel_test::vectorSame;
 constexpr Matrix3 oneToNine{1, 2, 3, 4, 5, 6, 7, 8, 9};
 
 // Element (i, j) of a row-major matrix, by the textbook definition.
-double at(const Matrix3& a, int i, int j) { return a.m[i * 3 + j]; }
+double at(const Matrix3& a, int i, int j) {
+    return a.m[i * 3 + j];
+}
 
 // The determinant by cofactor expansion along row 0.
 double cofactorDeterminant(const Matrix3& a) {

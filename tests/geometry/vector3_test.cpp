@@ -98,11 +98,11 @@ TEST(Vector3, AngleBetweenIsNeverPositive) {
         double angle;
     };
     const Case cases[] = {
-        {{1, 0, 0}, {5, 0, 0}, 0.0},          // a dot rounded above 1 is clamped
+        {{1, 0, 0}, {5, 0, 0}, 0.0},  // a dot rounded above 1 is clamped
         {{0.1, 0.2, 0.3}, {0.3, 0.6, 0.9}, 0.0},
         {{1, 0, 0}, {-2, 0, 0}, -pi},
         {{1, 0, 0}, {0, 7, 0}, -pi / 2},
-        {{0, 0, 0}, {1, 2, 3}, -pi / 2},      // a zero vector on either side
+        {{0, 0, 0}, {1, 2, 3}, -pi / 2},  // a zero vector on either side
         {{1, 2, 3}, {0, 0, 0}, -pi / 2},
         {{1, 0, 0}, {1, 1, 0}, -pi / 4},
         {{1, 1, 0}, {1, 0, 0}, -pi / 4},
@@ -142,12 +142,9 @@ TEST(Vector3, RotationTurnsClockwiseSeenFromTheAxisTip) {
         Vector3 expected;
     };
     const Case cases[] = {
-        {{1, 0, 0}, {0, 0, 1}, pi / 2, {0, -1, 0}},
-        {{1, 0, 0}, {0, 0, 9}, -pi / 2, {0, 1, 0}},
-        {{0, 0, 1}, {0, 1, 0}, pi / 2, {-1, 0, 0}},
-        {{0, 1, 0}, {1, 0, 0}, pi / 2, {0, 0, -1}},
-        {{0, 0, 1}, {1, 0, 0}, pi / 2, {0, 1, 0}},
-        {{2, 0, 0}, {0, 0, 1}, pi, {-2, 0, 0}},
+        {{1, 0, 0}, {0, 0, 1}, pi / 2, {0, -1, 0}}, {{1, 0, 0}, {0, 0, 9}, -pi / 2, {0, 1, 0}},
+        {{0, 0, 1}, {0, 1, 0}, pi / 2, {-1, 0, 0}}, {{0, 1, 0}, {1, 0, 0}, pi / 2, {0, 0, -1}},
+        {{0, 0, 1}, {1, 0, 0}, pi / 2, {0, 1, 0}},  {{2, 0, 0}, {0, 0, 1}, pi, {-2, 0, 0}},
         {{0, 0, 3}, {0, 0, 1}, 1.234, {0, 0, 3}},  // along the axis: unchanged
     };
     for (const Case& c : cases) {
