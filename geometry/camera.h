@@ -1,16 +1,9 @@
-// A viewing camera: an eye position and three axes (right, up, direction)
-// that say where it looks, how the picture is oriented and how strongly it is
-// magnified, plus clipping depths and the cached frame matrix and inverse.
-//
-// The axes need be neither unit length nor perpendicular: their lengths are
-// the lens (zoom, field of view, aspect), and turning keeps every length.
-// Every operation that changes an axis rebuilds the cached matrices, so the
-// axes and matrices are private; position and the clip depths are plain
-// fields. All angles are in radians, and turns are clockwise seen from the
-// tip of their axis. Nothing is checked: degenerate axes give a non-finite
-// inverse frame, and projections through it report no visible point.
-// Projection reads the size of the global Screen at every call; it draws
-// nothing.
+// A viewing camera: an eye position, three axes (right, up, direction) whose
+// lengths are the lens, clip depths, and the cached frame matrix and inverse.
+// Axis changes always rebuild the matrices, so axes and matrices are private;
+// angles are radians, turns clockwise seen from their axis tip. Nothing is
+// checked: dependent axes give a non-finite inverse and no visible points.
+// Projection reads the global Screen's size at every call and draws nothing.
 #pragma once
 
 #include <climits>

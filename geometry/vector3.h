@@ -1,12 +1,9 @@
-// Three-component vectors of doubles: arithmetic, lengths, products,
-// distances, the angle between two vectors and rotation about an axis.
-//
-// All angles are in radians; the two conversion functions are the only place
-// where degrees appear, and they take the full turn as 6.28318. Nothing is
-// checked or reported: a vector may be zero or non-finite, division by 0
-// follows IEEE rules, and the one tested case is a zero length, which
-// normalisation leaves alone. Note the member cross product puts its
-// argument on the LEFT (a.cross(b) is b x a), unlike the free cross(a, b).
+// Three-component vectors of doubles: arithmetic, lengths, products, angles
+// and rotation about an axis. Angles are radians; only the degree conversions
+// use degrees, with the full turn taken as 6.28318. Nothing is checked: zero
+// or non-finite vectors follow IEEE rules, and normalisation leaves a zero
+// length alone. The member cross puts its argument on the LEFT:
+// a.cross(b) == cross(b, a).
 #pragma once
 
 namespace easel {
