@@ -70,7 +70,7 @@ Camera uprightCamera(easel_test::Random& random) {
 
 // ---------------------------------------------------------------- record
 
-TEST(Camera, DefaultCameraHasTheIdentityFrame) {
+TEST(CameraFrame, DefaultCameraHasTheIdentityFrame) {
     const Camera c;
     EXPECT_EQ(c.nearClip, 0.1);
     EXPECT_EQ(c.farClip, 1000000.0);
@@ -83,7 +83,7 @@ TEST(Camera, DefaultCameraHasTheIdentityFrame) {
     EXPECT_TRUE(vectorSame(c.toCameraAxes({1, 2, 3}), {1, 2, 3}));
 }
 
-TEST(Camera, FullConstructorStoresEverythingAndBuildsTheFrame) {
+TEST(CameraFrame, FullConstructorStoresEverythingAndBuildsTheFrame) {
     const Camera c({1, 2, 3}, {2, 0, 0}, {0, 4, 0}, {0, 0, 8}, 0.5, 50.0);
     EXPECT_EQ(c.nearClip, 0.5);
     EXPECT_EQ(c.farClip, 50.0);
@@ -92,7 +92,7 @@ TEST(Camera, FullConstructorStoresEverythingAndBuildsTheFrame) {
     EXPECT_TRUE(matrixSame(c.getInverseFrame(), {0.5, 0, 0, 0, 0.25, 0, 0, 0, 0.125}));
 }
 
-TEST(Camera, SettersRebuildTheFrame) {
+TEST(CameraFrame, SettersRebuildTheFrame) {
     Camera c;
     c.setRight({2, 0, 0});
     EXPECT_EQ(c.getFrame().m[0], 2.0);
@@ -120,7 +120,7 @@ TEST(Camera, SettersRebuildTheFrame) {
     EXPECT_TRUE(vectorSame(c.getDirection(), {0, 0, 1}));
 }
 
-TEST(Camera, SetFrameTakesTheColumnsAsAxes) {
+TEST(CameraFrame, SetFrameTakesTheColumnsAsAxes) {
     easel_test::Random random(31);
     for (int n = 0; n < 200; ++n) {
         const Matrix3 m = random.wellConditioned();
@@ -139,14 +139,14 @@ TEST(Camera, SetFrameTakesTheColumnsAsAxes) {
     }
 }
 
-TEST(Camera, DependentAxesGiveANonFiniteInverseSilently) {
+TEST(CameraFrame, DependentAxesGiveANonFiniteInverseSilently) {
     Camera c;
     c.setUp({0, 0, 1});  // parallel to direction
     EXPECT_FALSE(allFinite(c.getInverseFrame()));
     EXPECT_TRUE(frameFollowsAxes(c));
 }
 
-TEST(Camera, EveryAxisChangeKeepsTheCachedMatricesInStep) {
+TEST(CameraFrame, EveryAxisChangeKeepsTheCachedMatricesInStep) {
     // Each operation on a random camera must leave frame and inverse frame
     // belonging to the axes it leaves behind.
     using Op = void (*)(Camera&);
@@ -205,7 +205,7 @@ TEST(Camera, EveryAxisChangeKeepsTheCachedMatricesInStep) {
 
 // ---------------------------------------------------------------- lens
 
-TEST(Camera, DefaultLens) {
+TEST(CameraLens, DefaultLens) {
     const Camera c;
     EXPECT_EQ(c.getHorizontalZoom(), 1.0);
     EXPECT_EQ(c.getVerticalZoom(), 1.0);
@@ -216,7 +216,7 @@ TEST(Camera, DefaultLens) {
     EXPECT_EQ(c.getDirectionLength(), 1.0);
 }
 
-TEST(Camera, LensExamples) {
+TEST(CameraLens, LensExamples) {
     Camera z;
     z.zoom(2);
     EXPECT_TRUE(vectorSame(z.getRight(), {0.5, 0, 0}));
@@ -278,7 +278,7 @@ TEST(Camera, LensExamples) {
     EXPECT_DOUBLE_EQ(r3.getDirectionLength(), 4.5);
 }
 
-TEST(Camera, DegenerateLensValuesRaiseNothing) {
+TEST(CameraLens, DegenerateLensValuesRaiseNothing) {
     Camera c;
     c.zoom(0);
     EXPECT_FALSE(anyFinite(c.getRight()));
@@ -298,7 +298,7 @@ TEST(Camera, DegenerateLensValuesRaiseNothing) {
     EXPECT_TRUE(vectorSame(a.getUp(), {0, 0, 0}));
 }
 
-TEST(Camera, WideFieldOfViewReversesTheAxis) {
+TEST(CameraLens, WideFieldOfViewReversesTheAxis) {
     for (double angle : {3.3, 4.0, 5.0, 6.0}) {
         Camera c;
         c.scaleAxes(2);
@@ -311,7 +311,7 @@ TEST(Camera, WideFieldOfViewReversesTheAxis) {
     }
 }
 
-TEST(Camera, LensSettersReturnTheValueSet) {
+TEST(CameraLens, LensSettersReturnTheValueSet) {
     easel_test::Random random(33);
     for (int n = 0; n < 500; ++n) {
         Camera c = randomCamera(random);
@@ -357,7 +357,7 @@ TEST(Camera, LensSettersReturnTheValueSet) {
 
 // ---------------------------------------------------------------- orientation
 
-TEST(Camera, TurningSensesOnTheDefaultCamera) {
+TEST(CameraOrientation, TurningSensesOnTheDefaultCamera) {
     for (double a : {0.2, 0.5, 1.0, 2.0, 3.0}) {
         Camera yaw;
         yaw.turnYaw(a);
@@ -392,7 +392,7 @@ TEST(Camera, TurningSensesOnTheDefaultCamera) {
     EXPECT_EQ(Camera().getRoll(), -0.0);
 }
 
-TEST(Camera, StraightUpOrDown) {
+TEST(CameraOrientation, StraightUpOrDown) {
     Camera c;
     c.turnPitch(pi / 2);
     c.setDirection({0, 1, 0});  // exactly vertical
@@ -401,7 +401,7 @@ TEST(Camera, StraightUpOrDown) {
     EXPECT_DOUBLE_EQ(std::fabs(c.getRoll()), pi / 2);
 }
 
-TEST(Camera, SetThenGetYawPitchRoll) {
+TEST(CameraOrientation, SetThenGetYawPitchRoll) {
     Camera y;
     y.setYaw(0.5);
     EXPECT_NEAR(y.getYaw(), 0.5, 1e-12);
@@ -436,7 +436,7 @@ TEST(Camera, SetThenGetYawPitchRoll) {
     }
 }
 
-TEST(Camera, PointAlongExamples) {
+TEST(CameraOrientation, PointAlongExamples) {
     Camera c;
     c.pointAlong({1, 0, 0});
     EXPECT_TRUE(vectorNear(c.getDirection(), {1, 0, 0}, 1e-15));
@@ -463,7 +463,7 @@ TEST(Camera, PointAlongExamples) {
     EXPECT_TRUE(vectorSame(look.getPosition(), {1, 0, 0}));
 }
 
-TEST(Camera, PointAlongAimsTheDirectionAndKeepsTheLengths) {
+TEST(CameraOrientation, PointAlongAimsTheDirectionAndKeepsTheLengths) {
     easel_test::Random random(35);
     for (int n = 0; n < 1000; ++n) {
         Camera c = randomCamera(random);
@@ -489,7 +489,7 @@ TEST(Camera, PointAlongAimsTheDirectionAndKeepsTheLengths) {
     }
 }
 
-TEST(Camera, RebuildingTheAxesKeepsTheLens) {
+TEST(CameraOrientation, RebuildingTheAxesKeepsTheLens) {
     Camera plain;
     plain.orthogonalizeFromUp();
     EXPECT_TRUE(matrixSame(plain.getFrame(), identity3));
@@ -543,7 +543,7 @@ TEST(Camera, RebuildingTheAxesKeepsTheLens) {
     }
 }
 
-TEST(Camera, RebuildingFromAnAxisAlongTheViewGivesNan) {
+TEST(CameraOrientation, RebuildingFromAnAxisAlongTheViewGivesNan) {
     Camera c;
     c.setUp({0, 0, 2});
     c.orthogonalizeFromUp();
@@ -553,7 +553,7 @@ TEST(Camera, RebuildingFromAnAxisAlongTheViewGivesNan) {
 
 // ---------------------------------------------------------------- position
 
-TEST(Camera, MovingTheEye) {
+TEST(CameraPosition, MovingTheEye) {
     Camera c;
     EXPECT_DOUBLE_EQ(c.distanceTo({3, 4, 0}), 5.0);
     c.moveTo({3, 4, 0});

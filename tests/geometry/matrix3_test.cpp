@@ -31,14 +31,14 @@ double cofactorDeterminant(const Matrix3& a) {
            at(a, 0, 2) * (at(a, 1, 0) * at(a, 2, 1) - at(a, 1, 1) * at(a, 2, 0));
 }
 
-TEST(Matrix3, DefaultIsTheZeroMatrixAndValuesAreRowMajor) {
+TEST(MatrixArithmetic, DefaultIsTheZeroMatrixAndValuesAreRowMajor) {
     const Matrix3 zero;
     for (double e : zero.m) EXPECT_EQ(e, 0.0);
     const Matrix3 a(1, 2, 3, 4, 5, 6, 7, 8, 9);
     for (int i = 0; i < 9; ++i) EXPECT_EQ(a.m[i], i + 1.0);
 }
 
-TEST(Matrix3, TransposeSwapsTheMirroredPairs) {
+TEST(MatrixArithmetic, TransposeSwapsTheMirroredPairs) {
     EXPECT_TRUE(matrixSame(easel::transposed(oneToNine), {1, 4, 7, 2, 5, 8, 3, 6, 9}));
     Matrix3 a = oneToNine;
     a.transpose();
@@ -54,7 +54,7 @@ TEST(Matrix3, TransposeSwapsTheMirroredPairs) {
     }
 }
 
-TEST(Matrix3, DeterminantMatchesCofactorExpansion) {
+TEST(MatrixDeterminant, MatchesCofactorExpansion) {
     EXPECT_EQ(easel::determinant(Matrix3()), 0.0);
     EXPECT_EQ(oneToNine.determinant(), 0.0);  // integer arithmetic: exactly 0
     EXPECT_EQ(easel::determinant(identity3), 1.0);
@@ -73,7 +73,7 @@ TEST(Matrix3, DeterminantMatchesCofactorExpansion) {
     }
 }
 
-TEST(Matrix3, InverseOfKnownMatrices) {
+TEST(MatrixInverse, InverseOfKnownMatrices) {
     EXPECT_TRUE(matrixSame(easel::inverse(identity3), identity3));
     EXPECT_TRUE(matrixSame(easel::inverse({2, 0, 0, 0, 4, 0, 0, 0, 8}),
                            {0.5, 0, 0, 0, 0.25, 0, 0, 0, 0.125}));
@@ -81,7 +81,7 @@ TEST(Matrix3, InverseOfKnownMatrices) {
                            Matrix3(4, 19, 3, -11, 9, 4, 8, -11, 6) / 49.0, 1e-15));
 }
 
-TEST(Matrix3, SingularInverseIsNonFiniteAndRaisesNothing) {
+TEST(MatrixInverse, SingularInverseIsNonFiniteAndRaisesNothing) {
     // 0 / 0 in every element.
     const Matrix3 z = easel::inverse(Matrix3());
     for (double e : z.m) EXPECT_TRUE(std::isnan(e));
@@ -95,7 +95,7 @@ TEST(Matrix3, SingularInverseIsNonFiniteAndRaisesNothing) {
     for (double e : easel::inverse(oneToNine).m) EXPECT_FALSE(std::isfinite(e));
 }
 
-TEST(Matrix3, InverseProperties) {
+TEST(MatrixInverse, InverseProperties) {
     easel_test::Random random(23);
     for (int n = 0; n < 1000; ++n) {
         const Matrix3 a = random.wellConditioned();
@@ -116,7 +116,7 @@ TEST(Matrix3, InverseProperties) {
     }
 }
 
-TEST(Matrix3, ElementwiseArithmetic) {
+TEST(MatrixArithmetic, ElementwiseArithmetic) {
     const Matrix3 b(9, 8, 7, 6, 5, 4, 3, 2, 1);
     EXPECT_TRUE(matrixSame(oneToNine + b, Matrix3(10, 10, 10, 10, 10, 10, 10, 10, 10)));
     EXPECT_TRUE(matrixSame(oneToNine - b, Matrix3(-8, -6, -4, -2, 0, 2, 4, 6, 8)));
@@ -129,7 +129,7 @@ TEST(Matrix3, ElementwiseArithmetic) {
     EXPECT_TRUE(std::isnan(d.m[2]));
 }
 
-TEST(Matrix3, ProductsWithVectorsAndMatrices) {
+TEST(MatrixProducts, ProductsWithVectorsAndMatrices) {
     const Vector3 v{1, 2, 3};
     EXPECT_TRUE(vectorSame(oneToNine * v, {14, 32, 50}));
     EXPECT_TRUE(vectorSame(v * oneToNine, {30, 36, 42}));

@@ -28,7 +28,7 @@ Vector3 rightHandTurn(Vector3 v, Vector3 k, double angle) {
             v.z * c + kxv.z * s + k.z * kv * (1 - c)};
 }
 
-TEST(Vector3, ConstructionAndArithmetic) {
+TEST(VectorArithmetic, ConstructionAndArithmetic) {
     EXPECT_TRUE(vectorSame(Vector3(), {0, 0, 0}));
     const Vector3 a{1, -2, 4};
     const Vector3 b{0.5, 3, -8};
@@ -46,14 +46,14 @@ TEST(Vector3, ConstructionAndArithmetic) {
     EXPECT_DOUBLE_EQ(easel::distance({3, 4, 7}, {1, 1, 1}), 7.0);
 }
 
-TEST(Vector3, DivisionByZeroGivesNonFiniteComponents) {
+TEST(VectorArithmetic, DivisionByZeroGivesNonFiniteComponents) {
     const Vector3 v = Vector3(1, -1, 0) / 0.0;
     EXPECT_EQ(v.x, std::numeric_limits<double>::infinity());
     EXPECT_EQ(v.y, -std::numeric_limits<double>::infinity());
     EXPECT_TRUE(std::isnan(v.z));
 }
 
-TEST(Vector3, NormalisationLeavesZeroAloneAndSpreadsNan) {
+TEST(VectorArithmetic, NormalisationLeavesZeroAloneAndSpreadsNan) {
     Vector3 zero;
     zero.normalize();
     EXPECT_TRUE(vectorSame(zero, {0, 0, 0}));
@@ -70,7 +70,7 @@ TEST(Vector3, NormalisationLeavesZeroAloneAndSpreadsNan) {
     EXPECT_TRUE(std::isnan(n.x) && std::isnan(n.y) && std::isnan(n.z));
 }
 
-TEST(Vector3, MemberCrossPutsItsArgumentOnTheLeft) {
+TEST(VectorArithmetic, MemberCrossPutsItsArgumentOnTheLeft) {
     const Vector3 x{1, 0, 0};
     const Vector3 y{0, 1, 0};
     EXPECT_TRUE(vectorSame(x.cross(y), {0, 0, -1}));
@@ -91,7 +91,7 @@ TEST(Vector3, MemberCrossPutsItsArgumentOnTheLeft) {
     }
 }
 
-TEST(Vector3, AngleBetweenIsNeverPositive) {
+TEST(VectorTurning, AngleBetweenIsNeverPositive) {
     struct Case {
         Vector3 a;
         Vector3 b;
@@ -134,7 +134,7 @@ TEST(Vector3, AngleBetweenIsNeverPositive) {
     }
 }
 
-TEST(Vector3, RotationTurnsClockwiseSeenFromTheAxisTip) {
+TEST(VectorTurning, RotationTurnsClockwiseSeenFromTheAxisTip) {
     struct Case {
         Vector3 v;
         Vector3 axis;
@@ -153,7 +153,7 @@ TEST(Vector3, RotationTurnsClockwiseSeenFromTheAxisTip) {
     }
 }
 
-TEST(Vector3, RotationMatchesRodriguesTurnedTheOtherWay) {
+TEST(VectorTurning, RotationMatchesRodriguesTurnedTheOtherWay) {
     easel_test::Random random(13);
     for (int i = 0; i < 1000; ++i) {
         const Vector3 v = random.vector();
@@ -166,7 +166,7 @@ TEST(Vector3, RotationMatchesRodriguesTurnedTheOtherWay) {
     }
 }
 
-TEST(Vector3, RepeatedRotationDoesNotDriftInLength) {
+TEST(VectorTurning, RepeatedRotationDoesNotDriftInLength) {
     Vector3 v{3, 0, 0};
     for (int i = 0; i < 10000; ++i) {
         v = easel::rotateAboutAxis(v, {0.3, 1, 5}, 0.01 * (i % 7));
@@ -176,7 +176,7 @@ TEST(Vector3, RepeatedRotationDoesNotDriftInLength) {
         EXPECT_NEAR(easel::length(easel::rotateAboutAxis({3, 0, 0}, {0, 0, 5}, angle)), 3.0, 1e-14);
 }
 
-TEST(Vector3, RotationDegenerateInputs) {
+TEST(VectorTurning, RotationDegenerateInputs) {
     // A zero vector stays zero, for any axis and angle (even a zero axis).
     for (const Vector3& axis : {Vector3(0, 0, 1), Vector3(), Vector3(std::nan(""), 0, 0)})
         EXPECT_TRUE(vectorSame(easel::rotateAboutAxis({0, 0, 0}, axis, 0.7), {0, 0, 0}));
@@ -187,7 +187,7 @@ TEST(Vector3, RotationDegenerateInputs) {
     EXPECT_TRUE(vectorNear(easel::rotateAboutAxis(v, {}, -2.0), -v, 1e-14));
 }
 
-TEST(Vector3, DegreeConversionUsesItsOwnFullTurn) {
+TEST(DegreeConversion, UsesItsOwnFullTurn) {
     EXPECT_DOUBLE_EQ(easel::radiansToDegrees(6.28318), 360.0);
     EXPECT_DOUBLE_EQ(easel::degreesToRadians(360.0), 6.28318);
     EXPECT_DOUBLE_EQ(easel::degreesToRadians(180.0), 3.14159);
