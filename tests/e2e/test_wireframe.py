@@ -50,6 +50,28 @@ class WireframeTest(harness.TestCase):
             win.key_down("Escape")
             self.assertEqual(program.wait(), 1)
 
+    def test_near_edges_run_off_the_screen_clipped(self):
+        with harness.Session() as x:
+            program, win = start_wireframe(x)
+            border = self._cube_pixels_on_border(win.screenshot())
+            self.assertEqual(border, 0, "from afar the cube fits on the screen")
+            win.move(250, 250)
+            win.key_down("Page_Up")
+            time.sleep(1.5)
+            win.key_up("Page_Up")
+            time.sleep(0.2)
+            shot = win.screenshot()
+            self.assertGreater(self._cube_pixels_on_border(shot), 2,
+                               "edges that run off the screen are drawn up to its edge")
+            win.key_down("Escape")
+            self.assertEqual(program.wait(), 1)
+
+    @staticmethod
+    def _cube_pixels_on_border(shot):
+        ring = [(x, 0) for x in range(500)] + [(0, y) for y in range(470)] + \
+               [(499, y) for y in range(470)]
+        return sum(1 for p in ring if shot.pixel(*p) == CUBE)
+
     def test_window_close_request_ends_with_status_1(self):
         with harness.Session() as x:
             program, win = start_wireframe(x)
