@@ -13,6 +13,7 @@ namespace easel {
 
 // A plain value matrix, row-major; all zeros by default.
 struct Matrix3 {
+    // The elements row by row: m[3 * row + column].
     double m[9] = {0.0, 0.0, 0.0, 0.0, 0.0, 0.0, 0.0, 0.0, 0.0};
 
     // The zero matrix.

@@ -10,8 +10,11 @@ namespace easel {
 
 // A plain value vector; the default is (0, 0, 0).
 struct Vector3 {
+    // The first component.
     double x = 0.0;
+    // The second component.
     double y = 0.0;
+    // The third component.
     double z = 0.0;
 
     // (0, 0, 0).
