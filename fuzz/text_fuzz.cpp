@@ -1,6 +1,7 @@
-// drawText and drawChar with arbitrary bytes, positions (negative, huge,
-// INT_MIN, INT_MAX and the cells at the edges), colours, flags and minimum
-// lengths: nothing may touch memory outside the surface or hit undefined
+// drawText and drawChar with arbitrary bytes, and the number operations with
+// arbitrary values and decimal counts, at any positions (negative, huge,
+// INT_MIN, INT_MAX and the cells at the edges) with any colours, flags and
+// minimum lengths: nothing may touch memory outside the surface or hit undefined
 // behaviour, and from a start at non-negative coordinates the packed position
 // returned must decode to a point on the screen.
 #include <climits>
@@ -10,6 +11,7 @@
 #include <vector>
 
 #include "easel/display/screen.h"
+#include "easel/text/number.h"
 #include "easel/text/text.h"
 #include "support/fuzz_screen.h"
 
@@ -42,18 +44,35 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     easel_fuzz::ByteReader in(data, size);
     const int ops = 1 + in.takeBelow(4);
     for (int op = 0; op < ops && !in.empty(); ++op) {
-        const bool charOnly = in.takeBool();
+        const int kind = in.take<std::uint8_t>() % 5;  // text, char, int, unsigned, real
         const int x = takeCoordinate(in);
         const int y = takeCoordinate(in);
         const int fr = in.takeInt(), fg = in.takeInt(), fb = in.takeInt();
         const bool background = in.takeBool();
         const int br = in.takeInt(), bg = in.takeInt(), bb = in.takeInt();
-        if (charOnly) {
+        if (kind == 1) {
             if (!easel::drawChar(in.takeInt(), x, y, fr, fg, fb, background, br, bg, bb))
                 std::abort();
             continue;
         }
         const int minLength = takeMinLength(in);
+        if (kind >= 2) {
+            // Numbers: any int, any unsigned, any double bits (NaN, infinities,
+            // 1e308) with any count of decimals, with or without the sign column.
+            const bool signColumn = in.takeBool();
+            if (kind == 2) {
+                easel::drawInt(in.takeInt(), x, y, fr, fg, fb, background, br, bg, bb, signColumn,
+                               minLength);
+            } else if (kind == 3) {
+                easel::drawUnsigned(in.take<unsigned>(), x, y, fr, fg, fb, background, br, bg, bb,
+                                    signColumn, minLength);
+            } else {
+                const double value = in.take<double>();
+                easel::drawReal(value, in.takeInt(), x, y, fr, fg, fb, background, br, bg, bb,
+                                signColumn, minLength);
+            }
+            continue;
+        }
         // The text: up to 600 bytes (enough to wrap a whole line and more), ending at
         // the first zero or at the end of the input; a heap copy with its terminator
         // exactly at the end, so a read past the terminator is caught.

@@ -50,15 +50,24 @@ def icon_seeds():
     return {name: bytes((w, h, raw)) + data for name, (w, h, raw, data) in seeds.items()}
 
 
-# text_fuzz.cpp: operation count, then per operation: drawChar flag, x and y
-# (selector byte, int), foreground, background flag, background, and then the
-# character, or the minimum length, text length (u16) and the text.
+# text_fuzz.cpp: operation count, then per operation: kind (0 text, 1 char,
+# 2 int, 3 unsigned, 4 real), x and y (selector byte, int), foreground,
+# background flag, background, and then the character; or the minimum length
+# and either the text length (u16) and text, or the sign-column flag, the
+# value and (for a real) the decimals.
 def text_op(sel_x, x, sel_y, y, min_length, text, background=1, char_only=0):
     out = bytes((char_only, sel_x)) + struct.pack("<i", x) + bytes((sel_y,)) + struct.pack("<i", y)
     out += struct.pack("<iii", 0, 0, 0) + bytes((background,)) + struct.pack("<iii", 255, 255, 255)
     if char_only:
         return out + struct.pack("<i", ord(text[0]) if text else 219)
     return out + struct.pack("<iH", min_length, len(text)) + text.encode("latin-1")
+
+
+def number_op(kind, sel_x, x, value_bytes, decimals=None, sign_column=1, min_length=0):
+    out = bytes((kind, sel_x)) + struct.pack("<i", x) + bytes((200,)) + struct.pack("<i", 100)
+    out += struct.pack("<iii", 0, 0, 0) + bytes((1,)) + struct.pack("<iii", 255, 255, 255)
+    out += struct.pack("<i", min_length) + bytes((sign_column,)) + value_bytes
+    return out + (struct.pack("<i", decimals) if decimals is not None else b"")
 
 
 def text_seeds():
@@ -75,6 +84,11 @@ def text_seeds():
         "char_block": one + text_op(200, 498, 200, 498, 0, "\xdb", char_only=1),
         "char_min": one + text_op(0, 0, 15, 0, 0, "A", char_only=1),
         "high_bytes": one + text_op(200, 100, 200, 100, 0, "".join(chr(c) for c in range(128, 256))),
+        "int_min_at_int_max": one + number_op(2, 15, 0, struct.pack("<i", -2 ** 31)),
+        "unsigned_max": one + number_op(3, 200, 300, struct.pack("<I", 2 ** 32 - 1)),
+        "real_huge_fixed": one + number_op(4, 200, 0, struct.pack("<d", 1e308), decimals=15),
+        "real_nan": one + number_op(4, 200, 0, struct.pack("<d", float("nan")), decimals=-1),
+        "real_negative_zero": one + number_op(4, 14, 0, struct.pack("<d", -0.0), decimals=3),
     }
 
 
