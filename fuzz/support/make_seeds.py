@@ -161,8 +161,29 @@ def field_seeds():
     return seeds
 
 
+# camera_fuzz.cpp: per step an operation (u32) and its doubles.
+def camera_op(op, *values):
+    return struct.pack("<I", op) + struct.pack("<%dd" % len(values), *values)
+
+
+def camera_seeds():
+    project = 15
+    inf, nan = float("inf"), float("nan")
+    return {
+        "look_and_project": camera_op(1, 0, 0, -10) + camera_op(6, 0, 0, 0)
+        + camera_op(project, 0, 0, 0) + camera_op(project, 1, 1, 0) + camera_op(project, -1, 2, 5),
+        "turns": camera_op(7, 0.5) + camera_op(8, -0.25) + camera_op(9, 3.0)
+        + camera_op(2, 0, 1, 0, 1.0) + camera_op(project, 0, 0, 5) + camera_op(project, 3, -2, 9),
+        "extremes": camera_op(3, 1e-300) + camera_op(project, 1e300, -1e300, 1e-300)
+        + camera_op(5, 0.0) + camera_op(project, inf, nan, 1) + camera_op(12, -inf)
+        + camera_op(project, 0, 0, -1e-9) + camera_op(10, nan) + camera_op(11)
+        + camera_op(project, 1, 1, 1),
+    }
+
+
 def main():
     write("icon", icon_seeds())
+    write("camera", camera_seeds())
     write("text", text_seeds())
     write("raster", raster_seeds())
     write("colour", colour_seeds())
