@@ -181,8 +181,41 @@ def camera_seeds():
     }
 
 
+# pass_fuzz.cpp: per step a kind byte (7: drawPanel with the int that follows;
+# otherwise a pass), then x and y (a byte, 24 or more for a window point as
+# u16 + 10, else an int) and a buttons byte (1 left, 2 right).
+def pointer(x, y, buttons):
+    def coordinate(v):
+        if -10 <= v < 510:
+            return bytes((200,)) + struct.pack("<H", v + 10)
+        return bytes((0,)) + struct.pack("<i", v)
+    return bytes((0,)) + coordinate(x) + coordinate(y) + bytes((buttons,))
+
+
+def pass_seeds():
+    def click(x, y):
+        return pointer(x, y, 1) + pointer(x, y, 0)
+
+    def drag(points):
+        return b"".join(pointer(x, y, 1) for x, y in points) + pointer(*points[-1], 0)
+
+    return {
+        "pencil_drag": drag([(100, 200), (150, 260), (400, 499), (499, 128)]),
+        "brush_drag": click(312, 87) + drag([(50, 300), (60, 310), (200, 150), (10, 20)]),
+        "ink_fill": click(412, 62) + click(200, 300) + click(250, 100) + click(250, 63),
+        "picks": click(255, 127) + click(256, 0) + click(271, 127) + click(272, 0)
+        + click(100, 50) + pointer(300, 250, 3),
+        "clear_then_pencil": click(412, 87) + click(250, 300) + click(312, 62) + click(5, 495),
+        "far_away": drag([(2 ** 31 - 1, -2 ** 31), (-2 ** 31, 2 ** 31 - 1), (250, 250)])
+        + click(312, 87) + drag([(2 ** 31 - 1, 300), (-2 ** 31, 300)]),
+        "panels": bytes((7,)) + struct.pack("<i", 0) + bytes((7,)) + struct.pack("<i", -2 ** 31)
+        + bytes((7,)) + struct.pack("<i", 2),
+    }
+
+
 def main():
     write("icon", icon_seeds())
+    write("pass", pass_seeds())
     write("camera", camera_seeds())
     write("text", text_seeds())
     write("raster", raster_seeds())
