@@ -14,9 +14,9 @@ valgrind_args=(--tool=memcheck --error-exitcode=99 --leak-check=full
 status=0
 echo "== memcheck easel_tests"
 valgrind "${valgrind_args[@]}" "$build/tests/easel_tests" --gtest_brief=1 || status=1
-for replay in "$build"/tests/replay_*; do
-    [ -x "$replay" ] || continue
-    name=${replay##*/replay_}
+for source in "$root"/fuzz/*_fuzz.cpp; do
+    name=$(basename "$source" _fuzz.cpp)
+    replay="$build/tests/replay_$name"
     echo "== memcheck replay_$name"
     valgrind "${valgrind_args[@]}" "$replay" "$root/fuzz/corpus/$name" "$root/fuzz/regressions/$name" \
         || status=1
