@@ -7,9 +7,11 @@ seconds=$2
 root=$(realpath "$(dirname "$0")/..")
 export SDL_VIDEODRIVER=dummy
 status=0
-for target in "$build"/fuzz/fuzz_*; do
-    [ -x "$target" ] || continue
-    name=${target##*/fuzz_}
+# The targets that have sources (a binary left from an older tree is not run;
+# a target that failed to build is a failure).
+for source in "$root"/fuzz/*_fuzz.cpp; do
+    name=$(basename "$source" _fuzz.cpp)
+    target="$build/fuzz/fuzz_$name"
     corpus="$build/corpus/$name"
     crashes="$build/crashes/$name"
     mkdir -p "$corpus" "$crashes"
