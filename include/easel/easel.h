@@ -15,6 +15,7 @@
 #include "easel/colour/color.h"
 
 // raster: lines, spans, shapes and clipping
+#include "easel/raster/blend.h"
 #include "easel/raster/line.h"
 
 // text: font, text, numbers, icons, keys and entry fields
