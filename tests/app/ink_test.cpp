@@ -210,14 +210,14 @@ TEST_F(ScreenTest, InkFillsAMazeLikeTheReference) {
 TEST_F(ScreenTest, InkFillsRandomRegionsLikeTheReference) {
     std::mt19937 rng(17);
     const RgbColor palette[] = {white, black, RgbColor(0, 0, 255)};
-    for (int round = 0; round < 12; ++round) {
+    for (int round = 0; round < 8; ++round) {
         // Densities around the point where regions start to span the screen.
-        const double density = 0.45 + 0.02 * round;
+        const double density = 0.45 + 0.03 * round;
         Picture p(white);
         std::uniform_real_distribution<double> u(0, 1);
         for (RgbColor& c : p.pixels) c = u(rng) < density ? white : palette[1 + rng() % 2];
         easel_test::show(p);
-        for (int seed = 0; seed < 5; ++seed) {
+        for (int seed = 0; seed < 4; ++seed) {
             const int x = static_cast<int>(rng() % 500);
             const int y = static_cast<int>(rng() % 500);
             const RgbColor newColor = palette[rng() % 3];

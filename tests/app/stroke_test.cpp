@@ -148,7 +148,7 @@ TEST_F(ScreenTest, BrushFromAPointToItselfPaintsNothingWhenNotActive) {
 TEST_F(ScreenTest, BrushWalkMatchesTheStepByStepWalk) {
     std::mt19937 rng(5);
     std::uniform_int_distribution<int> coord(-40, 540);
-    for (int round = 0; round < 150; ++round) {
+    for (int round = 0; round < 60; ++round) {
         const int sx = coord(rng), sy = coord(rng), tx = coord(rng), ty = coord(rng);
         const bool active = rng() % 2 == 0;
         const RgbColor c(static_cast<int>(rng()), static_cast<int>(rng()), static_cast<int>(rng()));
