@@ -1,5 +1,6 @@
 #include "app/ink.h"
 
+#include <SDL.h>
 #include <gtest/gtest.h>
 
 #include <climits>
@@ -12,19 +13,34 @@
 #include "easel/display/screen.h"
 #include "easel/raster/line.h"
 #include "support/drawing_reference.h"
-#include "support/other_format.h"
 #include "support/screen_fixture.h"
 
 namespace {
 
 using easel::RgbColor;
+using easel_test::GuardedSurface;
 using easel_test::Picture;
+using easel_test::ScopedScreen;
 using easel_test::ScreenTest;
 
 constexpr RgbColor white{255, 255, 255};
 constexpr RgbColor black{0, 0, 0};
 constexpr RgbColor red{248, 0, 0};
 constexpr RgbColor panelGrey{236, 232, 216};
+
+class InkTest : public ScreenTest {};
+
+// Pixel layouts that the dummy driver never gives, to check that results
+// are those of getPixel and putPixel on any 32-bit surface.
+struct FormatMasks {
+    const char* name;
+    Uint32 r, g, b, a;
+};
+const FormatMasks otherFormats[] = {
+    {"BGR", 0x000000FFu, 0x0000FF00u, 0x00FF0000u, 0},
+    {"RGBA", 0xFF000000u, 0x00FF0000u, 0x0000FF00u, 0x000000FFu},
+    {"565 in 32 bits", 0xF800u, 0x07E0u, 0x001Fu, 0},
+};
 
 void pass(int x, int y, bool left) {
     paint::Pointer p;
@@ -59,7 +75,7 @@ Picture canvasUnderPanel() {
     return p;
 }
 
-TEST_F(ScreenTest, InkFillsTheEmptyCanvasRowsExactly) {
+TEST_F(InkTest, InkFillsTheEmptyCanvasRowsExactly) {
     paint::currentTool = paint::inkTool;
     paint::startCanvas();
     canvasUnderPanel();
@@ -78,7 +94,7 @@ TEST_F(ScreenTest, InkFillsTheEmptyCanvasRowsExactly) {
     EXPECT_TRUE(easel_test::screenMatches(expected));
 }
 
-TEST_F(ScreenTest, InkPassMovesTheLastPointEvenWithTheButtonUp) {
+TEST_F(InkTest, InkPassMovesTheLastPointEvenWithTheButtonUp) {
     const Picture expected = easel_test::clearTo(white);
     paint::strokeActive = 1;
     paint::inkPass(321, 432, false);
@@ -88,7 +104,7 @@ TEST_F(ScreenTest, InkPassMovesTheLastPointEvenWithTheButtonUp) {
     EXPECT_TRUE(easel_test::screenMatches(expected));
 }
 
-TEST_F(ScreenTest, InkStaysInRowsFromSixtyFourDown) {
+TEST_F(InkTest, InkStaysInRowsFromSixtyFourDown) {
     // The panel background in rows 64 ... 127 is split by a wall that stops
     // at row 60, so the two halves meet only above the fillable rows.
     Picture base = canvasUnderPanel();
@@ -105,7 +121,7 @@ TEST_F(ScreenTest, InkStaysInRowsFromSixtyFourDown) {
     EXPECT_TRUE(easel_test::screenMatches(expected));
 }
 
-TEST_F(ScreenTest, InkOutsideTheFillableAreaDoesNothing) {
+TEST_F(InkTest, InkOutsideTheFillableAreaDoesNothing) {
     const Picture expected = easel_test::clearTo(white);
     const std::pair<int, int> points[] = {{-1, 300}, {500, 300},         {250, 63},     {250, 500},
                                           {250, -1}, {INT_MIN, INT_MIN}, {INT_MAX, 300}};
@@ -113,13 +129,13 @@ TEST_F(ScreenTest, InkOutsideTheFillableAreaDoesNothing) {
     EXPECT_TRUE(easel_test::screenMatches(expected));
 }
 
-TEST_F(ScreenTest, InkOnTheSelectedColourOrAnotherColourDoesNothing) {
+TEST_F(InkTest, InkOnTheSelectedColourOrAnotherColourDoesNothing) {
     Picture expected = easel_test::clearTo(white);
     easel::drawHorizontalLine(300, 0, 499, red);
     for (int x = 0; x < expected.width; ++x) expected.at(x, 300) = red;
-    fill(250, 300, red, red);                            // equal colours
+    fill(250, 300, red, red);                             // equal colours
     fill(250, 300, red, RgbColor(256 + 248, 256, -256));  // the same colour by its low 8 bits
-    fill(250, 200, black, RgbColor(1, 2, 3));            // the start is not of the old colour
+    fill(250, 200, black, RgbColor(1, 2, 3));             // the start is not of the old colour
     EXPECT_TRUE(easel_test::screenMatches(expected));
     // Through the tool: the pixel under the pointer already has the colour.
     paint::currentTool = paint::inkTool;
@@ -128,7 +144,7 @@ TEST_F(ScreenTest, InkOnTheSelectedColourOrAnotherColourDoesNothing) {
     EXPECT_EQ(easel::getPixel(250, 200), white);
 }
 
-TEST_F(ScreenTest, InkDoesNotLeakThroughTheDiagonalStepsOfAPencilLoop) {
+TEST_F(InkTest, InkDoesNotLeakThroughTheDiagonalStepsOfAPencilLoop) {
     paint::currentTool = paint::pencilTool;
     paint::startCanvas();
     canvasUnderPanel();
@@ -147,7 +163,7 @@ TEST_F(ScreenTest, InkDoesNotLeakThroughTheDiagonalStepsOfAPencilLoop) {
     EXPECT_EQ(easel::getPixel(10, 490), white);
 }
 
-TEST_F(ScreenTest, InkFillsTheWholeFillableArea) {
+TEST_F(InkTest, InkFillsTheWholeFillableArea) {
     Picture expected = easel_test::clearTo(white);
     fill(0, 64, black, white);
     for (int y = 64; y < expected.height; ++y)
@@ -193,7 +209,7 @@ Picture maze(std::mt19937& rng) {
     return p;
 }
 
-TEST_F(ScreenTest, InkFillsAMazeLikeTheReference) {
+TEST_F(InkTest, InkFillsAMazeLikeTheReference) {
     std::mt19937 rng(21);
     const Picture m = maze(rng);
     easel_test::show(m);
@@ -207,7 +223,7 @@ TEST_F(ScreenTest, InkFillsAMazeLikeTheReference) {
     EXPECT_TRUE(easel_test::screenMatches(walls));
 }
 
-TEST_F(ScreenTest, InkFillsRandomRegionsLikeTheReference) {
+TEST_F(InkTest, InkFillsRandomRegionsLikeTheReference) {
     std::mt19937 rng(17);
     const RgbColor palette[] = {white, black, RgbColor(0, 0, 255)};
     for (int round = 0; round < 8; ++round) {
@@ -229,12 +245,13 @@ TEST_F(ScreenTest, InkFillsRandomRegionsLikeTheReference) {
     }
 }
 
-TEST_F(ScreenTest, InkComparesColoursAsReadBackOnAnyFormat) {
+TEST_F(InkTest, InkComparesColoursAsReadBackOnAnyFormat) {
     std::mt19937 rng(23);
-    for (const easel_test::FormatMasks& m : easel_test::otherFormats) {
+    for (const FormatMasks& m : otherFormats) {
         SCOPED_TRACE(m.name);
-        easel_test::OtherFormat format(m.r, m.g, m.b, m.a);
-        ASSERT_TRUE(format.ok());
+        GuardedSurface other(500, 500, 500, m.r, m.g, m.b, m.a);
+        ASSERT_NE(other.surface(), nullptr);
+        ScopedScreen scope(other.surface(), 500, 500);
         // Colours that every one of these formats holds exactly.
         const RgbColor palette[] = {white, black, RgbColor(8, 4, 255)};
         Picture p(palette[0]);
@@ -251,17 +268,36 @@ TEST_F(ScreenTest, InkComparesColoursAsReadBackOnAnyFormat) {
     }
 }
 
-TEST_F(ScreenTest, InkWithAColourThatReadsBackAsTheOldOneFinishesUnchanged) {
+TEST_F(InkTest, InkWithAColourThatReadsBackAsTheOldOneFinishesUnchanged) {
     // With five bits of red, (1, 0, 0) is stored as black: filling black with
     // it could never shrink the region.
-    easel_test::OtherFormat format(0xF800u, 0x07E0u, 0x001Fu, 0);
-    ASSERT_TRUE(format.ok());
+    GuardedSurface other(500, 500, 500, 0xF800u, 0x07E0u, 0x001Fu, 0);
+    ScopedScreen scope(other.surface(), 500, 500);
     const Picture expected = easel_test::clearTo(black);
     fill(250, 300, RgbColor(1, 0, 0), black);
     EXPECT_TRUE(easel_test::screenMatches(expected));
 }
 
-TEST_F(ScreenTest, InkDraggedAcrossRegionsFillsEachOnce) {
+TEST_F(InkTest, InkNeverReadsOrWritesOutsideTheFillableRows) {
+    // A surface of 40 x 100 with padded rows and guard words: a fill of the
+    // whole fillable area writes rows 64 ... 99 of its 40 columns and nothing
+    // else.
+    const int w = 40;
+    const int h = 100;
+    GuardedSurface guarded(w, h, 48);
+    ScopedScreen scope(guarded.surface(), w, h);
+    fillAt(0, 64, red);
+    std::vector<std::uint32_t> expected = guarded.untouched();
+    for (int y = paint::inkTopRow; y < h; ++y)
+        for (int x = 0; x < w; ++x) expected[guarded.indexOf(x, y)] = 0x00F80000u;
+    EXPECT_EQ(guarded.memory(), expected);
+    fillAt(39, 99, black);
+    for (int y = paint::inkTopRow; y < h; ++y)
+        for (int x = 0; x < w; ++x) expected[guarded.indexOf(x, y)] = 0;
+    EXPECT_EQ(guarded.memory(), expected);
+}
+
+TEST_F(InkTest, InkDraggedAcrossRegionsFillsEachOnce) {
     Picture base = canvasUnderPanel();
     for (int y = paint::panelHeight; y < base.height; ++y) base.at(250, y) = black;
     easel_test::show(base);

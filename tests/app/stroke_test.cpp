@@ -26,6 +26,9 @@ constexpr RgbColor white{255, 255, 255};
 constexpr RgbColor black{0, 0, 0};
 constexpr int alpha = 16;  // one dab's weight
 
+class BrushTest : public ScreenTest {};
+class PencilTest : public ScreenTest {};
+
 struct Point {
     std::int64_t x = 0;
     std::int64_t y = 0;
@@ -102,7 +105,7 @@ struct Example {
     std::vector<Point> centres;
 };
 
-TEST_F(ScreenTest, BrushLaysDabsAtTruncatedHalfSteps) {
+TEST_F(BrushTest, BrushLaysDabsAtTruncatedHalfSteps) {
     const std::vector<Example> examples = {
         {100,
          200,
@@ -132,7 +135,7 @@ TEST_F(ScreenTest, BrushLaysDabsAtTruncatedHalfSteps) {
     }
 }
 
-TEST_F(ScreenTest, BrushFromAPointToItselfPaintsNothingWhenNotActive) {
+TEST_F(BrushTest, BrushFromAPointToItselfPaintsNothingWhenNotActive) {
     easel_test::clearTo(white);
     paint::strokeActive = 0;
     EXPECT_EQ(stroke(250, 300, 250, 300, black), (Point{250, 300}));
@@ -145,7 +148,7 @@ TEST_F(ScreenTest, BrushFromAPointToItselfPaintsNothingWhenNotActive) {
     EXPECT_TRUE(easel_test::screenMatches(expected));
 }
 
-TEST_F(ScreenTest, BrushWalkMatchesTheStepByStepWalk) {
+TEST_F(BrushTest, BrushWalkMatchesTheStepByStepWalk) {
     std::mt19937 rng(5);
     std::uniform_int_distribution<int> coord(-40, 540);
     for (int round = 0; round < 60; ++round) {
@@ -163,7 +166,7 @@ TEST_F(ScreenTest, BrushWalkMatchesTheStepByStepWalk) {
     }
 }
 
-TEST_F(ScreenTest, BrushWalkFarOffTheScreenMatchesTheStepByStepWalk) {
+TEST_F(BrushTest, BrushWalkFarOffTheScreenMatchesTheStepByStepWalk) {
     std::mt19937 rng(9);
     std::uniform_int_distribution<int> far(-60000, 60000);
     std::uniform_int_distribution<int> near(-100, 600);
@@ -183,7 +186,7 @@ TEST_F(ScreenTest, BrushWalkFarOffTheScreenMatchesTheStepByStepWalk) {
     }
 }
 
-TEST_F(ScreenTest, BrushAcrossTheWholeIntRangeFinishesAtTheTarget) {
+TEST_F(BrushTest, BrushAcrossTheWholeIntRangeFinishesAtTheTarget) {
     // Across the full range of int the walk lays billions of dabs; only the
     // few hundred next to the screen can show. They are compared with the
     // documented positions of the dabs of a window of the walk around the
@@ -218,7 +221,7 @@ TEST_F(ScreenTest, BrushAcrossTheWholeIntRangeFinishesAtTheTarget) {
     }
 }
 
-TEST_F(ScreenTest, BrushBetweenAnyTwoIntsFinishesNextToTheTarget) {
+TEST_F(BrushTest, BrushBetweenAnyTwoIntsFinishesNextToTheTarget) {
     std::mt19937 rng(13);
     const int picks[] = {INT_MIN, INT_MIN + 1, -1000, 0, 250, 499, 500, 1000, INT_MAX - 1, INT_MAX};
     auto pick = [&]() {
@@ -236,7 +239,23 @@ TEST_F(ScreenTest, BrushBetweenAnyTwoIntsFinishesNextToTheTarget) {
     }
 }
 
-TEST_F(ScreenTest, PencilPressWithoutMovementDrawsOnePixel) {
+TEST_F(BrushTest, BrushNeverWritesOutsideTheSurface) {
+    const int w = 40;
+    const int h = 30;
+    easel_test::GuardedSurface guarded(w, h, 48);
+    easel_test::ScopedScreen scope(guarded.surface(), w, h);
+    const int ends[] = {INT_MIN, -100000, -7, 0, 20, 39, 45, 100000, INT_MAX};
+    paint::strokeActive = 1;
+    for (int a : ends)
+        for (int b : ends) stroke(a, b, b == INT_MIN ? INT_MAX : -b, a / 2, black);
+    std::vector<std::uint32_t> memory = guarded.memory();
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            memory[guarded.indexOf(x, y)] = easel_test::GuardedSurface::sentinel;
+    EXPECT_EQ(memory, guarded.untouched());
+}
+
+TEST_F(PencilTest, PencilPressWithoutMovementDrawsOnePixel) {
     Picture expected = idleCanvas(paint::pencilTool);
     pass(200, 300, true);
     pass(200, 300, true);
@@ -245,7 +264,7 @@ TEST_F(ScreenTest, PencilPressWithoutMovementDrawsOnePixel) {
     EXPECT_EQ(paint::strokeActive, 1);
 }
 
-TEST_F(ScreenTest, PencilJoinsEachPositionToThePrevious) {
+TEST_F(PencilTest, PencilJoinsEachPositionToThePrevious) {
     const std::pair<int, int> path[] = {{100, 200}, {104, 202}, {104, 230}, {90, 215},
                                         {90, 215},  {60, 200},  {62, 260},  {499, 499}};
     Picture expected = idleCanvas(paint::pencilTool);
@@ -261,7 +280,7 @@ TEST_F(ScreenTest, PencilJoinsEachPositionToThePrevious) {
     EXPECT_TRUE(easel_test::screenMatches(expected));
 }
 
-TEST_F(ScreenTest, PencilReleaseEndsTheStroke) {
+TEST_F(PencilTest, PencilReleaseEndsTheStroke) {
     Picture expected = idleCanvas(paint::pencilTool);
     pass(100, 200, true);
     pass(120, 210, true);
@@ -273,7 +292,7 @@ TEST_F(ScreenTest, PencilReleaseEndsTheStroke) {
     EXPECT_TRUE(easel_test::screenMatches(expected));
 }
 
-TEST_F(ScreenTest, PencilDraggedIntoThePickerDrawsThatSegmentInThePickedColour) {
+TEST_F(PencilTest, PencilDraggedIntoThePickerDrawsThatSegmentInThePickedColour) {
     Picture expected = idleCanvas(paint::pencilTool);
     pass(100, 200, true);
     // Whatever the picker shows under the pointer is what gets picked; make
@@ -295,7 +314,7 @@ TEST_F(ScreenTest, PencilDraggedIntoThePickerDrawsThatSegmentInThePickedColour) 
     }
 }
 
-TEST_F(ScreenTest, BrushPressWithoutMovementPaintsNothing) {
+TEST_F(BrushTest, BrushPressWithoutMovementPaintsNothing) {
     const Picture expected = idleCanvas(paint::brushTool);
     for (int i = 0; i < 4; ++i) pass(200, 300, true);
     EXPECT_TRUE(easel_test::screenMatches(expected));
@@ -304,7 +323,7 @@ TEST_F(ScreenTest, BrushPressWithoutMovementPaintsNothing) {
     EXPECT_EQ(paint::lastY, 300);
 }
 
-TEST_F(ScreenTest, BrushMovementsMixTheirJointTwice) {
+TEST_F(BrushTest, BrushMovementsMixTheirJointTwice) {
     Picture expected = idleCanvas(paint::brushTool);
     pass(100, 300, true);
     pass(103, 300, true);
@@ -318,7 +337,7 @@ TEST_F(ScreenTest, BrushMovementsMixTheirJointTwice) {
     EXPECT_EQ(paint::lastX, 106);
 }
 
-TEST_F(ScreenTest, BrushReleaseEndsTheStroke) {
+TEST_F(BrushTest, BrushReleaseEndsTheStroke) {
     Picture expected = idleCanvas(paint::brushTool);
     pass(100, 300, true);
     pass(101, 300, true);
@@ -331,7 +350,7 @@ TEST_F(ScreenTest, BrushReleaseEndsTheStroke) {
     EXPECT_TRUE(easel_test::screenMatches(expected));
 }
 
-TEST_F(ScreenTest, StrokePassIgnoresOtherTools) {
+TEST_F(BrushTest, StrokePassIgnoresOtherTools) {
     const Picture expected = easel_test::clearTo(white);
     for (paint::ToolId tool : {0, 3, 4, 99}) paint::strokePass(tool, 200, 300, true);
     EXPECT_TRUE(easel_test::screenMatches(expected));

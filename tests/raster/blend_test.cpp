@@ -1,5 +1,6 @@
 #include "easel/raster/blend.h"
 
+#include <SDL.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -12,19 +13,34 @@
 #include "easel/display/pixels.h"
 #include "easel/display/screen.h"
 #include "support/drawing_reference.h"
-#include "support/other_format.h"
 #include "support/screen_fixture.h"
 
 namespace {
 
 using easel::RgbColor;
+using easel_test::GuardedSurface;
 using easel_test::mixed;
 using easel_test::paintDab;
 using easel_test::Picture;
+using easel_test::ScopedScreen;
 using easel_test::ScreenTest;
 
 constexpr RgbColor white{255, 255, 255};
 constexpr RgbColor black{0, 0, 0};
+
+class BlendTest : public ScreenTest {};
+
+// Pixel layouts that the dummy driver never gives, to check that results
+// are those of getPixel and putPixel on any 32-bit surface.
+struct FormatMasks {
+    const char* name;
+    Uint32 r, g, b, a;
+};
+const FormatMasks otherFormats[] = {
+    {"BGR", 0x000000FFu, 0x0000FF00u, 0x00FF0000u, 0},
+    {"RGBA", 0xFF000000u, 0x00FF0000u, 0x0000FF00u, 0x000000FFu},
+    {"565 in 32 bits", 0xF800u, 0x07E0u, 0x001Fu, 0},
+};
 
 // Fills the screen with random pixel words (including bits outside the
 // colour channels) and returns what getPixel reads.
@@ -60,7 +76,7 @@ struct DabCase {
     bool drawn;
 };
 
-TEST_F(ScreenTest, DabCoversItsRowsClippedAtEveryEdge) {
+TEST_F(BlendTest, DabCoversItsRowsClippedAtEveryEdge) {
     const DabCase cases[] = {
         {250, 300, true},
         {2, 300, true},
@@ -89,7 +105,7 @@ TEST_F(ScreenTest, DabCoversItsRowsClippedAtEveryEdge) {
     }
 }
 
-TEST_F(ScreenTest, DabOfRadiusFiveMixes89Pixels) {
+TEST_F(BlendTest, DabOfRadiusFiveMixes89Pixels) {
     easel_test::clearTo(white);
     EXPECT_TRUE(easel::softDisc(250, 300, 5, 0, 0, 0, 16));
     const Picture p = easel_test::capture();
@@ -102,7 +118,7 @@ TEST_F(ScreenTest, DabOfRadiusFiveMixes89Pixels) {
     EXPECT_EQ(changed, 89);
 }
 
-TEST_F(ScreenTest, DabNearTheEdgesKeepsItsOnScreenPart) {
+TEST_F(BlendTest, DabNearTheEdgesKeepsItsOnScreenPart) {
     // Centred at x = 2, the widest rows reach columns 0 ... 7.
     easel_test::clearTo(white);
     easel::softDisc(2, 300, 5, 0, 0, 0, 16);
@@ -114,7 +130,7 @@ TEST_F(ScreenTest, DabNearTheEdgesKeepsItsOnScreenPart) {
     EXPECT_EQ(easel::getPixel(50, easel::Screen.height - 1), white);  // no wrap to the bottom
 }
 
-TEST_F(ScreenTest, DiscsOfOtherRadiiMixEachRowOnce) {
+TEST_F(BlendTest, DiscsOfOtherRadiiMixEachRowOnce) {
     // A single dab changes every covered pixel by exactly one mix, so no
     // pixel may show two mixes whatever the radius.
     for (int radius : {1, 2, 3, 7, 20, 260, 1000}) {
@@ -147,7 +163,7 @@ TEST_F(ScreenTest, DiscsOfOtherRadiiMixEachRowOnce) {
     EXPECT_TRUE(easel_test::screenMatches(Picture(white)));
 }
 
-TEST_F(ScreenTest, RepeatedDabsSettleWhereTheTruncationStops) {
+TEST_F(BlendTest, RepeatedDabsSettleWhereTheTruncationStops) {
     struct Case {
         RgbColor background, brush, settled;
     };
@@ -168,7 +184,7 @@ TEST_F(ScreenTest, RepeatedDabsSettleWhereTheTruncationStops) {
     EXPECT_EQ(easel::getPixel(100, 300), RgbColor(239, 239, 239));
 }
 
-TEST_F(ScreenTest, BlendPixelUsesTheOperatorsOrder) {
+TEST_F(BlendTest, BlendPixelUsesTheOperatorsOrder) {
     struct Case {
         RgbColor old, colour;
         int alpha;
@@ -193,7 +209,7 @@ TEST_F(ScreenTest, BlendPixelUsesTheOperatorsOrder) {
     EXPECT_EQ(easel::getPixel(0, 3), RgbColor(127, 127, 127));
 }
 
-TEST_F(ScreenTest, SpanIsClippedLikeAHorizontalLine) {
+TEST_F(BlendTest, SpanIsClippedLikeAHorizontalLine) {
     const int w = easel::Screen.width;
     const int h = easel::Screen.height;
     struct Case {
@@ -223,7 +239,7 @@ TEST_F(ScreenTest, SpanIsClippedLikeAHorizontalLine) {
     }
 }
 
-TEST_F(ScreenTest, SpanMatchesPixelByPixelMixing) {
+TEST_F(BlendTest, SpanMatchesPixelByPixelMixing) {
     std::mt19937 rng(7);
     for (int round = 0; round < 20; ++round) {
         Picture expected = randomScreen(rng);
@@ -243,12 +259,13 @@ TEST_F(ScreenTest, SpanMatchesPixelByPixelMixing) {
     }
 }
 
-TEST_F(ScreenTest, SpanWritesWhatGetAndPutPixelWouldOnAnyFormat) {
+TEST_F(BlendTest, SpanWritesWhatGetAndPutPixelWouldOnAnyFormat) {
     std::mt19937 rng(11);
-    for (const easel_test::FormatMasks& m : easel_test::otherFormats) {
+    for (const FormatMasks& m : otherFormats) {
         SCOPED_TRACE(m.name);
-        easel_test::OtherFormat format(m.r, m.g, m.b, m.a);
-        ASSERT_TRUE(format.ok());
+        GuardedSurface other(500, 500, 500, m.r, m.g, m.b, m.a);
+        ASSERT_NE(other.surface(), nullptr);
+        ScopedScreen scope(other.surface(), 500, 500);
         for (int round = 0; round < 5; ++round) {
             randomScreen(rng);
             const std::vector<std::uint32_t> before = screenWords();
@@ -270,7 +287,30 @@ TEST_F(ScreenTest, SpanWritesWhatGetAndPutPixelWouldOnAnyFormat) {
     }
 }
 
-TEST(IsBetween, HoldsOnEachAxisBetweenOrOnTheEnds) {
+TEST_F(BlendTest, NeverWritesOutsideTheSurface) {
+    // A small surface with padded rows and guard words around it: spans and
+    // discs anywhere, of any size, touch only its pixels.
+    const int w = 40;
+    const int h = 30;
+    GuardedSurface guarded(w, h, 48);
+    ScopedScreen scope(guarded.surface(), w, h);
+    const int far[] = {INT_MIN, -100000, -41, -6, -1, 0, 20, 39, 40, 45, 100000, INT_MAX};
+    for (int a : far) {
+        for (int b : far) {
+            easel::blendSpan(a, b, b == INT_MIN ? INT_MAX : -b, 0, 0, 0, 16);
+            easel::blendSpan(15, a, b, 0, 0, 0, 16);
+            easel::softDisc(a, b, 5, 0, 0, 0, 16);
+            easel::softDisc(a, 15, std::abs(b % 50000), 0, 0, 0, 16);
+        }
+    }
+    easel::softDisc(20, 15, 100000, 0, 0, 0, 16);
+    std::vector<std::uint32_t> memory = guarded.memory();
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) memory[guarded.indexOf(x, y)] = GuardedSurface::sentinel;
+    EXPECT_EQ(memory, guarded.untouched());
+}
+
+TEST(BlendIsBetween, HoldsOnEachAxisBetweenOrOnTheEnds) {
     struct Case {
         int x1, y1, px, py, x2, y2;
         bool expected;
@@ -297,7 +337,7 @@ TEST(IsBetween, HoldsOnEachAxisBetweenOrOnTheEnds) {
     }
 }
 
-TEST(IsBetween, AgreesWithTheSignOfTheProducts) {
+TEST(BlendIsBetween, AgreesWithTheSignOfTheProducts) {
     std::mt19937 rng(3);
     const int picks[] = {INT_MIN, INT_MIN + 1, -65536, -2,          -1,     0,
                          1,       2,           65536,  INT_MAX - 1, INT_MAX};
