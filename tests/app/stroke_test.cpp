@@ -337,6 +337,23 @@ TEST_F(BrushTest, BrushMovementsMixTheirJointTwice) {
     EXPECT_EQ(paint::lastX, 106);
 }
 
+TEST_F(BrushTest, BrushWalksBackNextPassWhenAWalkEndsPastThePointer) {
+    // From (130, 340) to (80, 365) the last dab lands one pixel past the
+    // pointer, at x = 79; held there, the next pass walks the one pixel back.
+    Picture expected = idleCanvas(paint::brushTool);
+    pass(130, 340, true);
+    pass(80, 365, true);
+    EXPECT_EQ(paint::lastX, 79);
+    pass(80, 365, true);
+    pass(80, 365, true);
+    EXPECT_EQ(paint::lastX, 80);
+    const Walk there = referenceWalk(130, 340, 80, 365, true);
+    const Walk back = referenceWalk(79, 365, 80, 365, true);
+    paintWalk(expected, there.dabs, black);
+    paintWalk(expected, back.dabs, black);
+    EXPECT_TRUE(easel_test::screenMatches(expected));
+}
+
 TEST_F(BrushTest, BrushReleaseEndsTheStroke) {
     Picture expected = idleCanvas(paint::brushTool);
     pass(100, 300, true);
