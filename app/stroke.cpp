@@ -55,10 +55,8 @@ class DabRun {
     DabPoint at(std::int64_t n) const {
         if (n == 0) return DabPoint{sx_, sy_};
         const double along = static_cast<double>(n) * step_;
-        return DabPoint{
-            static_cast<std::int64_t>(std::trunc(static_cast<double>(sx_) + dx_ * along / length_)),
-            static_cast<std::int64_t>(
-                std::trunc(static_cast<double>(sy_) + dy_ * along / length_))};
+        return DabPoint{truncated(static_cast<double>(sx_) + dx_ * along / length_),
+                        truncated(static_cast<double>(sy_) + dy_ * along / length_)};
     }
 
     // Whether the walk ends at dab n: it is within one step of the target, or
@@ -82,8 +80,8 @@ class DabRun {
         return firstWhere(1, high, [this](std::int64_t n) { return endsAt(n); });
     }
 
-    // The dabs first ... last (of 1 ... lastDab) whose centres lie within
-    // margin of the screen; first > last when there are none.
+    // Sets [*first, *lastNear] to the dabs of 1 ... last whose centres lie
+    // within margin of the screen; *first > *lastNear when there are none.
     void nearScreen(std::int64_t last, std::int64_t margin, std::int64_t* first,
                     std::int64_t* lastNear) const {
         *first = 1;
@@ -97,6 +95,13 @@ class DabRun {
     }
 
   private:
+    // A position truncated toward zero, held to a range that int64 can take
+    // (positions of dabs that are ever laid are far inside it).
+    static std::int64_t truncated(double v) {
+        constexpr double limit = 4.0e18;
+        return static_cast<std::int64_t>(std::trunc(std::clamp(v, -limit, limit)));
+    }
+
     // The first n in [low, high] where a predicate that stays true once true
     // holds; high + 1 when it never does.
     template <typename Pred>
