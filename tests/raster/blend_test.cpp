@@ -118,18 +118,6 @@ TEST_F(BlendTest, DabOfRadiusFiveMixes89Pixels) {
     EXPECT_EQ(changed, 89);
 }
 
-TEST_F(BlendTest, DabNearTheEdgesKeepsItsOnScreenPart) {
-    // Centred at x = 2, the widest rows reach columns 0 ... 7.
-    easel_test::clearTo(white);
-    easel::softDisc(2, 300, 5, 0, 0, 0, 16);
-    for (int x = 0; x < 12; ++x) EXPECT_EQ(easel::getPixel(x, 300) != white, x <= 7) << x;
-    // Centred at y = 2, only rows 0 ... 7 change.
-    easel_test::clearTo(white);
-    easel::softDisc(50, 2, 5, 0, 0, 0, 16);
-    for (int y = 0; y < 12; ++y) EXPECT_EQ(easel::getPixel(50, y) != white, y <= 7) << y;
-    EXPECT_EQ(easel::getPixel(50, easel::Screen.height - 1), white);  // no wrap to the bottom
-}
-
 TEST_F(BlendTest, DiscsOfOtherRadiiMixEachRowOnce) {
     // A single dab changes every covered pixel by exactly one mix, so no
     // pixel may show two mixes whatever the radius.
