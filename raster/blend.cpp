@@ -83,9 +83,11 @@ bool softDisc(int cx, int cy, int radius, int r, int g, int b, std::uint8_t alph
         return false;
     }
     const RgbColor colour(r, g, b);
-    forEachDiscRow(cx, cy, radius, [&](std::int64_t row, std::int64_t left, std::int64_t right) {
-        blendSpan64(row, left, right, colour, alpha);
-    });
+    // Only the screen's rows: the walk then skips the rest of a huge disc.
+    forEachDiscRowBetween(cx, cy, radius, 0, Screen.height - 1,
+                          [&](std::int64_t row, std::int64_t left, std::int64_t right) {
+                              blendSpan64(row, left, right, colour, alpha);
+                          });
     return true;
 }
 
