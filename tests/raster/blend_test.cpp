@@ -12,6 +12,7 @@
 
 #include "easel/display/pixels.h"
 #include "easel/display/screen.h"
+#include "easel/raster/disc_rows.h"
 #include "support/drawing_reference.h"
 #include "support/screen_fixture.h"
 
@@ -149,6 +150,35 @@ TEST_F(BlendTest, DiscsOfOtherRadiiMixEachRowOnce) {
     easel_test::clearTo(white);
     EXPECT_TRUE(easel::softDisc(250, 250, -3, 0, 0, 0, 16));  // negative: nothing drawn
     EXPECT_TRUE(easel_test::screenMatches(Picture(white)));
+}
+
+TEST_F(BlendTest, HugeDiscsMixTheScreenRowsOfTheWholeWalk) {
+    // The screen's rows of a huge disc, each mixed once, exactly as a walk
+    // through every row of the disc would give them.
+    struct Case {
+        int cx, cy, radius;
+    };
+    const Case cases[] = {{250, 250, INT_MAX}, {250, -1000000, 1000100},    {-700000, 250, 700200},
+                          {1200, 1300, 1500},  {INT_MIN + 600, 0, INT_MAX}, {250, 250, 100000}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "(" << c.cx << ", " << c.cy << ") radius " << c.radius);
+        Picture expected = easel_test::clearTo(white);
+        if (static_cast<std::int64_t>(c.radius) < 5000000) {
+            easel::forEachDiscRow(c.cx, c.cy, c.radius,
+                                  [&](std::int64_t y, std::int64_t x0, std::int64_t x1) {
+                                      if (y < 0 || y >= expected.height) return;
+                                      for (std::int64_t x = std::max<std::int64_t>(x0, 0);
+                                           x <= std::min<std::int64_t>(x1, expected.width - 1); ++x)
+                                          expected.at(static_cast<int>(x), static_cast<int>(y)) =
+                                              mixed(white, black, 16);
+                                  });
+        } else {
+            // Too large to walk here: the disc covers the screen wholly.
+            expected = Picture(mixed(white, black, 16));
+        }
+        EXPECT_TRUE(easel::softDisc(c.cx, c.cy, c.radius, 0, 0, 0, 16));
+        EXPECT_TRUE(easel_test::screenMatches(expected));
+    }
 }
 
 TEST_F(BlendTest, RepeatedDabsSettleWhereTheTruncationStops) {
