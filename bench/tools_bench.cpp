@@ -1,8 +1,12 @@
 // The paint tools at work: the ink fill over the whole canvas and through a
-// maze, a Brush and a Pencil drag of 400 pixels, and single brush dabs.
+// maze, a Brush and a Pencil drag of 400 pixels, and single brush dabs; with
+// OpenCV's flood fill and SDL_gfx's blended filled circle on the same work.
+#include <SDL_gfxPrimitives.h>
 #include <benchmark/benchmark.h>
 
 #include <cstdint>
+#include <opencv2/core.hpp>
+#include <opencv2/imgproc.hpp>
 #include <random>
 #include <utility>
 #include <vector>
@@ -156,5 +160,57 @@ void BM_BrushStrokeAcrossIntRange(benchmark::State& state) {
     paint::strokeActive = 0;
 }
 BENCHMARK(BM_BrushStrokeAcrossIntRange)->Unit(benchmark::kMicrosecond);
+
+// The fillable rows of the screen copied into an OpenCV picture of three
+// 8-bit channels, the layout its flood fill takes.
+cv::Mat fillableRows() {
+    const int top = paint::inkTopRow;
+    cv::Mat m(500 - top, 500, CV_8UC3);
+    for (int y = top; y < 500; ++y) {
+        for (int x = 0; x < 500; ++x) {
+            const easel::RgbColor c = easel::getPixel(x, y);
+            m.at<cv::Vec3b>(y - top, x) =
+                cv::Vec3b(static_cast<std::uint8_t>(c.b), static_cast<std::uint8_t>(c.g),
+                          static_cast<std::uint8_t>(c.r));
+        }
+    }
+    return m;
+}
+
+// cv::floodFill, 4-connected with no tolerance, back and forth like the ink.
+void openCvFillBackAndForth(benchmark::State& state, cv::Mat& m, cv::Point seed) {
+    const cv::Scalar first = cv::Scalar(30, 30, 200);
+    const cv::Scalar second = cv::Scalar(255, 255, 255);
+    bool toFirst = true;
+    for (auto _ : state) {
+        cv::floodFill(m, seed, toFirst ? first : second, nullptr, cv::Scalar(), cv::Scalar(), 4);
+        toFirst = !toFirst;
+        benchmark::ClobberMemory();
+    }
+}
+
+void BM_PeerOpenCvFloodFillEmptyCanvas(benchmark::State& state) {
+    emptyCanvas();
+    cv::Mat m = fillableRows();
+    openCvFillBackAndForth(state, m, cv::Point(250, 300 - paint::inkTopRow));
+    state.SetItemsProcessed(state.iterations() * 500 * (500 - paint::panelHeight));
+}
+BENCHMARK(BM_PeerOpenCvFloodFillEmptyCanvas)->Unit(benchmark::kMicrosecond);
+
+void BM_PeerOpenCvFloodFillMaze(benchmark::State& state) {
+    mazeCanvas();
+    cv::Mat m = fillableRows();
+    openCvFillBackAndForth(state, m, cv::Point(0, 0));
+}
+BENCHMARK(BM_PeerOpenCvFloodFillMaze)->Unit(benchmark::kMicrosecond);
+
+// SDL_gfx's alpha-blended filled circle of radius 5 at the same weight.
+void BM_PeerSdlGfxFilledCircle(benchmark::State& state) {
+    emptyCanvas();
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(filledCircleRGBA(easel::Screen.surface, 250, 300, 5, 0, 0, 0, 16));
+    }
+}
+BENCHMARK(BM_PeerSdlGfxFilledCircle)->Unit(benchmark::kNanosecond);
 
 }  // namespace
