@@ -77,6 +77,7 @@ Picture canvasUnderPanel() {
 
 TEST_F(InkTest, InkFillsTheEmptyCanvasRowsExactly) {
     paint::currentTool = paint::inkTool;
+    paint::selectedColor = red;
     paint::startCanvas();
     canvasUnderPanel();
     pass(250, 300, false);  // lets the panel draw itself, if it draws anything
@@ -84,7 +85,6 @@ TEST_F(InkTest, InkFillsTheEmptyCanvasRowsExactly) {
     for (int x = 0; x < expected.width; ++x) ASSERT_NE(expected.at(x, 127), white) << x;
     for (int y = paint::panelHeight; y < expected.height; ++y)
         for (int x = 0; x < expected.width; ++x) expected.at(x, y) = red;
-    paint::selectedColor = red;
     pass(250, 300, true);
     EXPECT_TRUE(easel_test::screenMatches(expected));
     EXPECT_EQ(paint::lastX, 250);
@@ -152,9 +152,10 @@ TEST_F(InkTest, InkDoesNotLeakThroughTheDiagonalStepsOfAPencilLoop) {
                                         {150, 300}, {203, 211}, {250, 200}};
     for (const auto& [x, y] : loop) pass(x, y, true);
     pass(250, 200, false);
-    const Picture expected = referenceFill(250, 300, red);
     paint::currentTool = paint::inkTool;
     paint::selectedColor = red;
+    pass(250, 300, false);  // the panel shows the new tool and colour
+    const Picture expected = referenceFill(250, 300, red);
     pass(250, 300, true);
     EXPECT_TRUE(easel_test::screenMatches(expected));
     EXPECT_EQ(easel::getPixel(250, 300), red);

@@ -267,8 +267,8 @@ TEST_F(PencilTest, PencilPressWithoutMovementDrawsOnePixel) {
 TEST_F(PencilTest, PencilJoinsEachPositionToThePrevious) {
     const std::pair<int, int> path[] = {{100, 200}, {104, 202}, {104, 230}, {90, 215},
                                         {90, 215},  {60, 200},  {62, 260},  {499, 499}};
-    Picture expected = idleCanvas(paint::pencilTool);
     paint::selectedColor = RgbColor(10, 120, 230);
+    Picture expected = idleCanvas(paint::pencilTool);
     std::pair<int, int> previous = path[0];
     for (const auto& [x, y] : path) {
         pass(x, y, true);
