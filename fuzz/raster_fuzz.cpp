@@ -1,13 +1,17 @@
-// Every raster primitive with arbitrary ints: nothing may touch memory
-// outside the surface or hit undefined behaviour. clipLine must hand back
+// Every raster primitive, the translucent spans and discs and the brush
+// stroke with arbitrary ints: nothing may touch memory outside the surface or
+// hit undefined behaviour, and nothing may take long. clipLine must hand back
 // ends on the screen that drawLine accepts (or reject with all four zero),
 // and must leave a segment that is already on the screen unchanged.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 
+#include "app/state.h"
+#include "app/stroke.h"
 #include "easel/colour/color.h"
 #include "easel/display/screen.h"
+#include "easel/raster/blend.h"
 #include "easel/raster/clip.h"
 #include "easel/raster/line.h"
 #include "easel/raster/shapes.h"
@@ -41,7 +45,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     easel_fuzz::ensureScreen();
     easel_fuzz::ByteReader in(data, size);
     while (!in.empty()) {
-        const int op = in.takeBelow(7);
+        const int op = in.takeBelow(12);
         const int a = in.takeInt();
         const int b = in.takeInt();
         const int c = in.takeInt();
@@ -67,9 +71,41 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             case 5:
                 easel::fillRect(a, b, c, d, colour);
                 break;
-            default:
+            case 6:
                 clipThenDraw(a, b, c, d, colour);
                 break;
+            case 7:
+                easel::blendPixel(a, b, colour.r, colour.g, colour.b, static_cast<std::uint8_t>(d));
+                break;
+            case 8:
+                easel::blendSpan(a, b, c, colour.r, colour.g, colour.b,
+                                 static_cast<std::uint8_t>(d));
+                break;
+            case 9:
+                easel::softDisc(a, b, c, colour.r, colour.g, colour.b,
+                                static_cast<std::uint8_t>(d));
+                break;
+            case 10: {
+                // isBetween against a reference by signs: a product of two
+                // differences is <= 0 when either is 0 or their signs differ.
+                const int px = colour.r, py = colour.g;
+                const auto sign = [](std::int64_t v) { return (v > 0) - (v < 0); };
+                const auto spans = [&](int e0, int p, int e1) {
+                    return sign(static_cast<std::int64_t>(e0) - p) *
+                               sign(static_cast<std::int64_t>(e1) - p) <=
+                           0;
+                };
+                const bool between = spans(a, px, c) && spans(b, py, d);
+                check(easel::isBetween(a, b, px, py, c, d) == between);
+                break;
+            }
+            default: {
+                // A brush stroke from (a, b) to (c, d), with or without the first dab.
+                paint::strokeActive = static_cast<std::uint8_t>(colour.b & 1);
+                int dabX = a, dabY = b;
+                paint::brushStroke(&dabX, &dabY, c, d, colour.r, colour.g, colour.b);
+                break;
+            }
         }
     }
     return 0;

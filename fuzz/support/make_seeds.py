@@ -213,8 +213,40 @@ def pass_seeds():
     }
 
 
+# fill_fuzz.cpp: shape count (u32), per shape its kind and palette index
+# (u32 each) and x0, y0, x1, y1 (u16); then the fill count - 1 (u32) and per
+# fill: a byte (below 32: x and y are ints; else u16 values of x + 1, y + 1),
+# the new colour's palette index and the old colour's (u32; 6 takes the pixel
+# under the start point).
+def fill_shape(kind, colour, x0, y0, x1, y1):
+    return struct.pack("<IIHHHH", kind, colour, x0, y0, x1, y1)
+
+
+def fill_at(x, y, new, old, any_point=False):
+    if any_point:
+        return bytes((0,)) + struct.pack("<iiII", x, y, new, old)
+    return bytes((200,)) + struct.pack("<HHII", x + 1, y + 1, new, old)
+
+
+def fill_seeds():
+    count = lambda n: struct.pack("<I", n)  # noqa: E731
+    return {
+        "empty_canvas": count(0) + count(0) + fill_at(250, 300, 1, 6),
+        "closed_loop": count(4) + fill_shape(1, 1, 100, 150, 300, 150)
+        + fill_shape(1, 1, 300, 150, 200, 400) + fill_shape(1, 1, 200, 400, 100, 150)
+        + fill_shape(0, 2, 0, 0, 499, 63) + count(1) + fill_at(200, 250, 2, 6)
+        + fill_at(10, 70, 4, 6),
+        "top_byte": count(2) + fill_shape(0, 3, 50, 100, 150, 200) + fill_shape(2, 0, 60, 120, 30, 0)
+        + count(2) + fill_at(60, 130, 5, 6) + fill_at(70, 110, 2, 1),
+        "off_screen": count(1) + fill_shape(0, 1, 0, 60, 499, 70) + count(3)
+        + fill_at(-1, 200, 1, 6, True) + fill_at(2 ** 31 - 1, -2 ** 31, 2, 0, True)
+        + fill_at(250, 63, 2, 6) + fill_at(250, 64, 2, 6),
+    }
+
+
 def main():
     write("icon", icon_seeds())
+    write("fill", fill_seeds())
     write("pass", pass_seeds())
     write("camera", camera_seeds())
     write("text", text_seeds())
