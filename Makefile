@@ -10,7 +10,7 @@ CMAKE_ARGS ?=
 
 CONFIGURE = cmake -S . -B $(BUILD) -DEASEL_WARNINGS_AS_ERRORS=$(WERROR) $(CMAKE_ARGS)
 
-.PHONY: run test build asan-test clean
+.PHONY: run test build asan-test fuzz clean
 
 run:
 	scripts/deps.sh build
@@ -31,8 +31,20 @@ asan-test:
 	scripts/deps.sh build test
 	cmake -S . -B build/asan -DCMAKE_BUILD_TYPE=Debug -DEASEL_SANITIZE=address,undefined \
 	  -DEASEL_WARNINGS_AS_ERRORS=$(WERROR) -DEASEL_BUILD_EXAMPLES=OFF
-	cmake --build build/asan -j$(JOBS) --target easel_tests
+	cmake --build build/asan -j$(JOBS)
 	cd build/asan && ctest -j$(JOBS) -L unit --output-on-failure
+
+# Builds the libFuzzer targets with clang and runs each for FUZZ_SECONDS from
+# its seed corpus; new finds go to build/fuzz/corpus/<name>, crashes to
+# build/fuzz/crashes/<name>.
+FUZZ_SECONDS ?= 60
+fuzz:
+	scripts/deps.sh build fuzz
+	CXX=clang++ cmake -S . -B build/fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DEASEL_BUILD_FUZZERS=ON \
+	  -DEASEL_BUILD_TESTS=OFF -DEASEL_BUILD_EXAMPLES=OFF -DEASEL_SANITIZE=address,undefined \
+	  -DEASEL_WARNINGS_AS_ERRORS=$(WERROR)
+	cmake --build build/fuzz -j$(JOBS)
+	scripts/run-fuzzers.sh build/fuzz $(FUZZ_SECONDS)
 
 clean:
 	rm -rf build

@@ -13,4 +13,8 @@ function(easel_apply_sanitizers target)
       -fno-sanitize-recover=all)
     target_link_options(${target} PRIVATE -fsanitize=${EASEL_SANITIZE})
   endif()
+  if(EASEL_BUILD_FUZZERS)
+    # Coverage feedback for libFuzzer in every library the targets link.
+    target_compile_options(${target} PRIVATE -fsanitize=fuzzer-no-link)
+  endif()
 endfunction()

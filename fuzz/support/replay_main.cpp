@@ -1,0 +1,47 @@
+// Replays fuzz inputs through a target without libFuzzer: every file named on
+// the command line, or every file in a named folder, is fed to the target
+// once. The normal test suite runs this over each target's seed corpus and
+// regression cases, so a crash once found stays fixed.
+#include <cstdint>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <vector>
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size);
+
+namespace {
+
+int replayFile(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        std::printf("cannot read %s\n", path.c_str());
+        return 1;
+    }
+    const std::vector<char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    LLVMFuzzerTestOneInput(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    int failures = 0;
+    int replayed = 0;
+    for (int i = 1; i < argc; ++i) {
+        const std::filesystem::path arg(argv[i]);
+        if (std::filesystem::is_directory(arg)) {
+            for (const auto& entry : std::filesystem::directory_iterator(arg)) {
+                if (!entry.is_regular_file()) continue;
+                failures += replayFile(entry.path());
+                ++replayed;
+            }
+        } else if (std::filesystem::exists(arg)) {
+            failures += replayFile(arg);
+            ++replayed;
+        }
+    }
+    std::printf("replayed %d inputs\n", replayed);
+    return failures == 0 && replayed > 0 ? 0 : 1;
+}

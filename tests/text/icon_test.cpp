@@ -1,0 +1,336 @@
+#include "easel/text/icon.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <climits>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "easel/text/font.h"
+#include "support/screen_fixture.h"
+
+namespace {
+
+class IconTest : public easel_test::ScreenTest {};
+
+using easel::RgbColor;
+
+// The colour that the test images hold at (x, y).
+struct Pixel {
+    int r = 0, g = 0, b = 0;
+    int extra = 0;  // the fourth byte of a 32-bit pixel
+};
+using PixelAt = std::function<Pixel(int x, int y)>;
+
+void putLe(std::vector<std::uint8_t>& out, std::uint32_t v, int bytes) {
+    for (int i = 0; i < bytes; ++i) out.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
+}
+
+// A Windows BMP (bottom-up rows, each padded to 4 bytes) of 8, 16, 24 or 32
+// bits per pixel. The 8-bit image has a grey palette and stores r as index;
+// the 16-bit one stores 5 bits per channel.
+std::vector<std::uint8_t> makeBmp(int w, int h, int bpp, const PixelAt& at) {
+    const int rowBytes = (w * bpp / 8 + 3) / 4 * 4;
+    const int paletteBytes = bpp == 8 ? 256 * 4 : 0;
+    const int offset = 14 + 40 + paletteBytes;
+    std::vector<std::uint8_t> out;
+    out.push_back('B');
+    out.push_back('M');
+    putLe(out, static_cast<std::uint32_t>(offset + rowBytes * h), 4);
+    putLe(out, 0, 4);
+    putLe(out, static_cast<std::uint32_t>(offset), 4);
+    putLe(out, 40, 4);
+    putLe(out, static_cast<std::uint32_t>(w), 4);
+    putLe(out, static_cast<std::uint32_t>(h), 4);
+    putLe(out, 1, 2);
+    putLe(out, static_cast<std::uint32_t>(bpp), 2);
+    putLe(out, 0, 4);  // no compression
+    putLe(out, static_cast<std::uint32_t>(rowBytes * h), 4);
+    putLe(out, 2835, 4);
+    putLe(out, 2835, 4);
+    putLe(out, 0, 4);
+    putLe(out, 0, 4);
+    for (int i = 0; i < paletteBytes / 4; ++i)
+        putLe(out, static_cast<std::uint32_t>(i * 0x010101), 4);
+    for (int y = h - 1; y >= 0; --y) {
+        const size_t start = out.size();
+        for (int x = 0; x < w; ++x) {
+            const Pixel p = at(x, y);
+            if (bpp == 8) {
+                out.push_back(static_cast<std::uint8_t>(p.r));
+            } else if (bpp == 16) {
+                putLe(out,
+                      static_cast<std::uint32_t>((p.r >> 3) << 10 | (p.g >> 3) << 5 | p.b >> 3), 2);
+            } else {
+                out.push_back(static_cast<std::uint8_t>(p.b));
+                out.push_back(static_cast<std::uint8_t>(p.g));
+                out.push_back(static_cast<std::uint8_t>(p.r));
+                if (bpp == 32) out.push_back(static_cast<std::uint8_t>(p.extra));
+            }
+        }
+        while (out.size() - start < static_cast<size_t>(rowBytes)) out.push_back(0xEE);
+    }
+    return out;
+}
+
+// A private folder for the test's files, removed at the end.
+class IconFiles {
+  public:
+    IconFiles() {
+        std::string pattern = ::testing::TempDir() + "easel_icon_XXXXXX";
+        std::vector<char> buf(pattern.begin(), pattern.end());
+        buf.push_back('\0');
+        const char* made = mkdtemp(buf.data());
+        dir_ = made != nullptr ? made : "";
+    }
+    ~IconFiles() {
+        for (const std::string& f : files_) std::remove(f.c_str());
+        if (!dir_.empty()) rmdir(dir_.c_str());
+    }
+    std::string write(const std::string& name, const std::vector<std::uint8_t>& bytes) {
+        const std::string path = dir_ + "/" + name;
+        std::FILE* f = std::fopen(path.c_str(), "wb");
+        EXPECT_NE(f, nullptr) << path;
+        if (f == nullptr) return path;
+        if (!bytes.empty()) std::fwrite(bytes.data(), 1, bytes.size(), f);
+        std::fclose(f);
+        files_.push_back(path);
+        return path;
+    }
+    std::string missing() const { return dir_ + "/no-such-icon.bmp"; }
+
+  private:
+    std::string dir_;
+    std::vector<std::string> files_;
+};
+
+int font(std::int64_t g, std::int64_t r, std::int64_t c) {
+    return easel::Font8x8[(g % 256) * 64 + (r % 8) * 8 + c % 8];
+}
+
+// The placeholder colour of element (x, y), straight from its description.
+RgbColor placeholder(int x, int y) {
+    return RgbColor(255 * font((x + y) / 8, y, x), 255 * font((x + y) / 8, x + y, x),
+                    255 * font(x / 8, y, x + y));
+}
+
+Pixel gradient(int x, int y) {
+    return {(x * 7 + 3) & 255, (y * 11 + 5) & 255, (x + y) & 255, (x * y) & 255};
+}
+
+// Checks a loaded colour array: the image where it overlaps, the placeholder
+// elsewhere; reports the first wrong element.
+::testing::AssertionResult holdsImage(const std::vector<RgbColor>& dest, int w, int h, int imageW,
+                                      int imageH, const PixelAt& at) {
+    for (int x = 0; x < w; ++x) {
+        for (int y = 0; y < h; ++y) {
+            RgbColor want = placeholder(x, y);
+            if (x < imageW && y < imageH) {
+                const Pixel p = at(x, y);
+                want = RgbColor(p.r, p.g, p.b);
+            }
+            const RgbColor got = dest[static_cast<size_t>(x) * h + y];
+            if (got != want) {
+                return ::testing::AssertionFailure()
+                       << "element (" << x << ", " << y << ") is (" << got.r << ", " << got.g
+                       << ", " << got.b << "), expected (" << want.r << ", " << want.g << ", "
+                       << want.b << ")";
+            }
+        }
+    }
+    return ::testing::AssertionSuccess();
+}
+
+::testing::AssertionResult holdsPlaceholder(const std::vector<RgbColor>& dest, int w, int h) {
+    return holdsImage(dest, w, h, 0, 0, gradient);
+}
+
+TEST_F(IconTest, MissingIconLeavesThePlaceholder) {
+    IconFiles files;
+    std::vector<RgbColor> dest(25 * 25, RgbColor(1, 2, 3));
+    EXPECT_FALSE(easel::loadIcon(files.missing().c_str(), dest.data(), 25, 25));
+    struct Case {
+        int x, y;
+        RgbColor colour;
+    };
+    const Case cases[] = {{0, 0, {0, 0, 0}},
+                          {9, 0, {255, 0, 255}},
+                          {0, 9, {255, 255, 0}},
+                          {1, 8, {255, 0, 0}},
+                          {12, 12, {255, 255, 255}}};
+    for (const Case& c : cases) {
+        EXPECT_EQ(dest[static_cast<size_t>(c.x) * 25 + c.y], c.colour) << c.x << ", " << c.y;
+    }
+    EXPECT_TRUE(holdsPlaceholder(dest, 25, 25));
+}
+
+TEST_F(IconTest, PlaceholderCoversOddShapes) {
+    IconFiles files;
+    for (auto [w, h] : {std::pair{1, 1}, {40, 17}, {3, 300}, {300, 2}}) {
+        std::vector<RgbColor> dest(static_cast<size_t>(w) * h, RgbColor(1, 2, 3));
+        EXPECT_FALSE(easel::loadIcon(files.missing().c_str(), dest.data(), w, h));
+        EXPECT_TRUE(holdsPlaceholder(dest, w, h)) << w << " x " << h;
+    }
+}
+
+TEST_F(IconTest, TrueColourImagesOfEverySizeFillTheOverlap) {
+    IconFiles files;
+    struct Case {
+        int bpp, imageW, imageH;
+    };
+    // Widths 1, 2, 3, 5 and 25 give rows padded by every amount at 24 bits.
+    const Case cases[] = {{24, 25, 25}, {24, 40, 10}, {24, 10, 7}, {24, 1, 30},
+                          {24, 2, 3},   {24, 3, 26},  {24, 5, 5},  {32, 25, 25},
+                          {32, 40, 10}, {32, 7, 31},  {32, 1, 1}};
+    for (const Case& c : cases) {
+        const std::string path =
+            files.write("icon" + std::to_string(c.bpp) + "_" + std::to_string(c.imageW) + "x" +
+                            std::to_string(c.imageH) + ".bmp",
+                        makeBmp(c.imageW, c.imageH, c.bpp, gradient));
+        std::vector<RgbColor> dest(25 * 25, RgbColor(1, 2, 3));
+        EXPECT_TRUE(easel::loadIcon(path.c_str(), dest.data(), 25, 25)) << path;
+        EXPECT_TRUE(holdsImage(dest, 25, 25, c.imageW, c.imageH, gradient)) << path;
+    }
+}
+
+TEST_F(IconTest, TopRightPixelLandsInTheLastColumn) {
+    IconFiles files;
+    const PixelAt corners = [](int x, int y) {
+        if (x == 0 && y == 0) return Pixel{255, 0, 0, 0};
+        if (x == 24 && y == 0) return Pixel{0, 0, 255, 0};
+        return Pixel{0, 255, 0, 0};
+    };
+    const std::string path = files.write("corners.bmp", makeBmp(25, 25, 24, corners));
+    std::vector<RgbColor> dest(25 * 25);
+    ASSERT_TRUE(easel::loadIcon(path.c_str(), dest.data(), 25, 25));
+    EXPECT_EQ(dest[0], RgbColor(255, 0, 0));
+    EXPECT_EQ(dest[24 * 25], RgbColor(0, 0, 255));
+    EXPECT_EQ(dest[24], RgbColor(0, 255, 0));
+}
+
+TEST_F(IconTest, UnsupportedOrBrokenFilesAreRefused) {
+    IconFiles files;
+    std::vector<std::uint8_t> truncated = makeBmp(25, 25, 24, gradient);
+    truncated.resize(truncated.size() / 2);
+    std::vector<std::uint8_t> headerOnly = makeBmp(25, 25, 24, gradient);
+    headerOnly.resize(30);
+    const std::vector<std::uint8_t> text = {'n', 'o', 't', ' ', 'a', ' ', 'b', 'm', 'p', '\n'};
+    const std::vector<std::pair<std::string, std::vector<std::uint8_t>>> cases = {
+        {"palette.bmp", makeBmp(25, 25, 8, gradient)},
+        {"sixteen.bmp", makeBmp(25, 25, 16, gradient)},
+        {"truncated.bmp", truncated},
+        {"header.bmp", headerOnly},
+        {"text.bmp", text},
+        {"empty.bmp", {}},
+    };
+    for (const auto& [name, bytes] : cases) {
+        const std::string path = files.write(name, bytes);
+        std::vector<RgbColor> dest(25 * 25, RgbColor(1, 2, 3));
+        EXPECT_FALSE(easel::loadIcon(path.c_str(), dest.data(), 25, 25)) << name;
+        EXPECT_TRUE(holdsPlaceholder(dest, 25, 25)) << name;
+        std::vector<std::uint32_t> raw(25 * 25, 7);
+        EXPECT_FALSE(easel::loadIconRaw(path.c_str(), raw.data(), 25, 25)) << name;
+        EXPECT_EQ(raw[9 * 25], 255u) << name;
+    }
+}
+
+TEST_F(IconTest, RawLoaderStoresPixelValuesInTheImageFormat) {
+    IconFiles files;
+    const std::string path24 = files.write("raw24.bmp", makeBmp(6, 4, 24, gradient));
+    const std::string path32 = files.write("raw32.bmp", makeBmp(6, 4, 32, gradient));
+    for (const std::string& path : {path24, path32}) {
+        const bool wide = path == path32;
+        std::vector<std::uint32_t> dest(8 * 8, 7);
+        ASSERT_TRUE(easel::loadIconRaw(path.c_str(), dest.data(), 8, 8));
+        for (int x = 0; x < 8; ++x) {
+            for (int y = 0; y < 8; ++y) {
+                std::uint32_t want = static_cast<std::uint32_t>(placeholder(x, y).r);
+                if (x < 6 && y < 4) {
+                    const Pixel p = gradient(x, y);
+                    want = static_cast<std::uint32_t>(p.r << 16 | p.g << 8 | p.b);
+                    if (wide) want |= static_cast<std::uint32_t>(p.extra) << 24;
+                }
+                EXPECT_EQ(dest[static_cast<size_t>(x) * 8 + y], want)
+                    << path << " element (" << x << ", " << y << ")";
+            }
+        }
+    }
+}
+
+TEST_F(IconTest, MissingRawIconLeavesTheRedPlaceholder) {
+    IconFiles files;
+    std::vector<std::uint32_t> dest(30 * 20, 7);
+    EXPECT_FALSE(easel::loadIconRaw(files.missing().c_str(), dest.data(), 30, 20));
+    for (int x = 0; x < 30; ++x)
+        for (int y = 0; y < 20; ++y)
+            ASSERT_EQ(dest[static_cast<size_t>(x) * 20 + y],
+                      static_cast<std::uint32_t>(placeholder(x, y).r))
+                << x << ", " << y;
+}
+
+// Zero or negative sizes write nothing but still load; a null array with a
+// real size is refused.
+TEST_F(IconTest, EmptyOrNullDestinations) {
+    IconFiles files;
+    const std::string path = files.write("ok.bmp", makeBmp(4, 4, 24, gradient));
+    for (auto [w, h] :
+         {std::pair{0, 25}, {25, 0}, {0, 0}, {-3, 25}, {25, -1}, {INT_MIN, INT_MIN}}) {
+        std::vector<RgbColor> dest(4, RgbColor(1, 2, 3));
+        EXPECT_TRUE(easel::loadIcon(path.c_str(), dest.data(), w, h)) << w << " x " << h;
+        EXPECT_EQ(dest, std::vector<RgbColor>(4, RgbColor(1, 2, 3))) << w << " x " << h;
+        std::vector<std::uint32_t> raw(4, 7);
+        EXPECT_TRUE(easel::loadIconRaw(path.c_str(), raw.data(), w, h)) << w << " x " << h;
+        EXPECT_EQ(raw, std::vector<std::uint32_t>(4, 7u));
+        EXPECT_TRUE(easel::loadIcon(path.c_str(), nullptr, w, h)) << w << " x " << h;
+    }
+    EXPECT_FALSE(easel::loadIcon(path.c_str(), nullptr, 25, 25));
+    EXPECT_FALSE(easel::loadIconRaw(path.c_str(), nullptr, 1, 1));
+    EXPECT_FALSE(easel::loadIcon(nullptr, nullptr, 0, 0));
+}
+
+TEST_F(IconTest, StreamAndMemoryLoadersMatchTheFileLoader) {
+    IconFiles files;
+    const std::vector<std::uint8_t> bytes = makeBmp(13, 30, 24, gradient);
+    const std::string path = files.write("shared.bmp", bytes);
+    std::vector<RgbColor> fromFile(20 * 20), fromStream(20 * 20), fromMemory(20 * 20);
+    ASSERT_TRUE(easel::loadIcon(path.c_str(), fromFile.data(), 20, 20));
+    ASSERT_TRUE(easel::loadIconFrom(SDL_RWFromFile(path.c_str(), "rb"), fromStream.data(), 20, 20));
+    ASSERT_TRUE(easel::loadIconFromMemory(bytes.data(), bytes.size(), fromMemory.data(), 20, 20));
+    EXPECT_TRUE(holdsImage(fromFile, 20, 20, 13, 30, gradient));
+    EXPECT_EQ(fromStream, fromFile);
+    EXPECT_EQ(fromMemory, fromFile);
+
+    std::vector<std::uint32_t> rawFile(20 * 20), rawMemory(20 * 20);
+    ASSERT_TRUE(easel::loadIconRaw(path.c_str(), rawFile.data(), 20, 20));
+    ASSERT_TRUE(easel::loadIconRawFromMemory(bytes.data(), bytes.size(), rawMemory.data(), 20, 20));
+    EXPECT_EQ(rawMemory, rawFile);
+
+    std::vector<RgbColor> none(20 * 20);
+    EXPECT_FALSE(easel::loadIconFrom(nullptr, none.data(), 20, 20));
+    EXPECT_TRUE(holdsPlaceholder(none, 20, 20));
+    EXPECT_FALSE(easel::loadIconFromMemory(nullptr, 100, none.data(), 20, 20));
+    EXPECT_FALSE(easel::loadIconRawFromMemory(bytes.data(), 0, rawMemory.data(), 20, 20));
+}
+
+// Every prefix of a valid file either loads or leaves the placeholder; none
+// reads past the buffer (the sanitizer build checks the reads).
+TEST_F(IconTest, EveryTruncationOfAFileIsSafe) {
+    for (int bpp : {24, 32}) {
+        const std::vector<std::uint8_t> bytes = makeBmp(5, 3, bpp, gradient);
+        for (size_t n = 0; n < bytes.size(); ++n) {
+            const std::vector<std::uint8_t> prefix(bytes.begin(),
+                                                   bytes.begin() + static_cast<ptrdiff_t>(n));
+            std::vector<RgbColor> dest(6 * 6);
+            if (!easel::loadIconFromMemory(prefix.data(), prefix.size(), dest.data(), 6, 6)) {
+                EXPECT_TRUE(holdsPlaceholder(dest, 6, 6)) << bpp << " bits, " << n << " bytes";
+            }
+        }
+    }
+}
+
+}  // namespace

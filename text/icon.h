@@ -1,0 +1,46 @@
+// BMP icons read into caller-owned pixel arrays.
+//
+// The destination is destWidth x destHeight elements, column-major: element
+// (x, y) is at index x * destHeight + y. Every loader first paints the whole
+// destination with a fixed placeholder pattern drawn from the font table, then
+// copies the overlap of the image's top-left corner; what the image does not
+// cover keeps the placeholder. Only 24- and 32-bit BMP images are copied;
+// missing, unreadable, palette or 16-bit images leave the placeholder and
+// return false. Negative sizes count as 0; a null destination with a nonzero
+// size is refused (false, nothing read). No loader touches the screen.
+#pragma once
+
+#include <SDL.h>
+
+#include <cstddef>
+#include <cstdint>
+
+#include "easel/colour/color.h"
+
+namespace easel {
+
+// Loads the BMP file (name passed to SDL unchanged) into dest as colours 0-255.
+// True if a 24- or 32-bit image was loaded and its overlap copied.
+bool loadIcon(const char* fileName, RgbColor* dest, int destWidth, int destHeight);
+
+// As loadIcon, but stores each pixel's raw value in the image's own format;
+// the placeholder is 255 where the red placeholder channel is set, else 0.
+bool loadIconRaw(const char* fileName, std::uint32_t* dest, int destWidth, int destHeight);
+
+// As loadIcon, reading the BMP from an SDL stream, which the call always
+// closes (a null stream leaves the placeholder and returns false).
+bool loadIconFrom(SDL_RWops* stream, RgbColor* dest, int destWidth, int destHeight);
+
+// As loadIconRaw, reading from an SDL stream, which the call always closes.
+bool loadIconRawFrom(SDL_RWops* stream, std::uint32_t* dest, int destWidth, int destHeight);
+
+// As loadIcon, reading the BMP from size bytes at data (null data, or a size
+// above INT_MAX, leaves the placeholder and returns false).
+bool loadIconFromMemory(const void* data, std::size_t size, RgbColor* dest, int destWidth,
+                        int destHeight);
+
+// As loadIconRaw, reading the BMP from size bytes at data.
+bool loadIconRawFromMemory(const void* data, std::size_t size, std::uint32_t* dest, int destWidth,
+                           int destHeight);
+
+}  // namespace easel
