@@ -15,6 +15,7 @@
 #include "app/state.h"
 #include "easel/colour/convert.h"
 #include "easel/display/screen.h"
+#include "easel/text/font.h"
 #include "support/screen_fixture.h"
 
 namespace {
@@ -238,19 +239,32 @@ TEST_F(PanelTest, BackgroundIsPlainApartFromItsItems) {
     for (int x = 0; x < 500; ++x) ASSERT_EQ(screen.at(x, 128), black) << "x " << x;
 }
 
-TEST_F(PanelTest, LabelsAreDrawnInBlack) {
+// Each label is its glyphs in black over the background, cell by cell.
+TEST_F(PanelTest, LabelsAreBlackGlyphsOverTheBackground) {
     const Picture screen = drawn(1);
-    struct Expected {
-        int x0, y0, x1, y1;
+    struct Label {
+        const char* text;
+        int x;
+        int y;
     };
-    // Each label's cells hold some black ink; the text is not blank.
-    const Expected cells[] = {{300, 10, 419, 17}, {330, 58, 377, 65}, {330, 83, 369, 90},
-                              {430, 58, 453, 65}, {430, 83, 469, 90}};
-    for (const Expected& c : cells) {
+    const Label labels[] = {{"Selected Color:", 300, 10}, {"Pencil", 330, 58}, {"Brush", 330, 83},
+                            {"Ink", 430, 58},             {"Clear", 430, 83}};
+    for (const Label& label : labels) {
+        int wrong = 0;
         int ink = 0;
-        for (int y = c.y0; y <= c.y1; ++y)
-            for (int x = c.x0; x <= c.x1; ++x) ink += screen.at(x, y) == black;
-        EXPECT_GT(ink, 8 * (c.x1 - c.x0 + 1) / 8 / 2) << "label at (" << c.x0 << ", " << c.y0 << ")";
+        for (int cell = 0; label.text[cell] != '\0'; ++cell) {
+            const int glyph = static_cast<unsigned char>(label.text[cell]);
+            for (int row = 0; row < 8; ++row) {
+                for (int column = 0; column < 8; ++column) {
+                    const bool set = easel::Font8x8[easel::fontIndex(glyph, row, column)] != 0;
+                    ink += set;
+                    const RgbColor got = screen.at(label.x + 8 * cell + column, label.y + row);
+                    wrong += got != (set ? black : background);
+                }
+            }
+        }
+        EXPECT_EQ(wrong, 0) << label.text;
+        EXPECT_GT(ink, 0) << label.text;
     }
 }
 
