@@ -15,10 +15,8 @@ namespace {
 
 // The screen is opened once per process, before any test runs.
 class ScreenEnvironment : public ::testing::Environment {
-public:
-    void SetUp() override {
-        easel::initScreen(screenWidth, screenHeight, false, "easel tests");
-    }
+  public:
+    void SetUp() override { easel::initScreen(screenWidth, screenHeight, false, "easel tests"); }
 };
 
 }  // namespace
@@ -58,6 +56,36 @@ void releaseAllKeys() {
     int count = 0;
     Uint8* keys = SDL_GetKeyState(&count);
     for (int i = 0; i < count; ++i) keys[i] = 0;
+}
+
+ScopedScreen::ScopedScreen(SDL_Surface* surface, int width, int height)
+    : savedSurface(easel::Screen.surface),
+      savedWidth(easel::Screen.width),
+      savedHeight(easel::Screen.height) {
+    easel::Screen.surface = surface;
+    easel::Screen.width = width;
+    easel::Screen.height = height;
+}
+
+ScopedScreen::~ScopedScreen() {
+    easel::Screen.surface = savedSurface;
+    easel::Screen.width = savedWidth;
+    easel::Screen.height = savedHeight;
+}
+
+GuardedSurface::GuardedSurface(int w, int h, int pitchWords, Uint32 rmask, Uint32 gmask,
+                               Uint32 bmask, Uint32 amask)
+    : pitch(pitchWords), words(static_cast<size_t>(pitchWords) * h + 2 * guardWords, sentinel) {
+    sdlSurface = SDL_CreateRGBSurfaceFrom(words.data() + guardWords, w, h, 32, pitchWords * 4,
+                                          rmask, gmask, bmask, amask);
+}
+
+GuardedSurface::~GuardedSurface() {
+    SDL_FreeSurface(sdlSurface);
+}
+
+size_t GuardedSurface::indexOf(int x, int y) const {
+    return static_cast<size_t>(guardWords) + static_cast<size_t>(y) * pitch + x;
 }
 
 void ScreenTest::SetUp() {

@@ -2,6 +2,7 @@
 // a fixture that resets it, and pixel comparisons that say where they fail.
 #pragma once
 
+#include <SDL.h>
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -22,8 +23,7 @@ struct Picture {
     std::vector<easel::RgbColor> pixels;
 
     Picture() : pixels(static_cast<size_t>(width) * height) {}
-    explicit Picture(easel::RgbColor fill)
-        : pixels(static_cast<size_t>(width) * height, fill) {}
+    explicit Picture(easel::RgbColor fill) : pixels(static_cast<size_t>(width) * height, fill) {}
     easel::RgbColor& at(int x, int y) { return pixels[static_cast<size_t>(y) * width + x]; }
     const easel::RgbColor& at(int x, int y) const {
         return pixels[static_cast<size_t>(y) * width + x];
@@ -43,11 +43,56 @@ Picture clearTo(easel::RgbColor c);
 // Resets the screen to black, the key-state array to all keys up, drains
 // the event queue and puts the paint program's globals back to start-up.
 class ScreenTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override;
 };
 
 // Sets every entry of SDL's key-state array to 0 (all keys up).
 void releaseAllKeys();
+
+// Points Screen at another surface and size for the life of the object, then
+// puts the real screen back. The surface is not freed.
+class ScopedScreen {
+  public:
+    ScopedScreen(SDL_Surface* surface, int width, int height);
+    ~ScopedScreen();
+    ScopedScreen(const ScopedScreen&) = delete;
+    ScopedScreen& operator=(const ScopedScreen&) = delete;
+
+  private:
+    SDL_Surface* savedSurface = nullptr;
+    int savedWidth = 0;
+    int savedHeight = 0;
+};
+
+// A 32-bit surface over memory of the test's own: rows of pitchWords words
+// (at least w), with guardWords spare words before and after. Every word
+// starts as `sentinel`, so a test can compare the whole memory, guards and
+// row padding included, with what it expects.
+class GuardedSurface {
+  public:
+    static constexpr int guardWords = 64;
+    static constexpr std::uint32_t sentinel = 0xA5A5A5A5u;
+
+    GuardedSurface(int w, int h, int pitchWords, Uint32 rmask = 0xFF0000u, Uint32 gmask = 0xFF00u,
+                   Uint32 bmask = 0xFFu, Uint32 amask = 0);
+    ~GuardedSurface();
+    GuardedSurface(const GuardedSurface&) = delete;
+    GuardedSurface& operator=(const GuardedSurface&) = delete;
+
+    SDL_Surface* surface() const { return sdlSurface; }
+    // Index into memory() of the word of pixel (x, y) of the surface.
+    size_t indexOf(int x, int y) const;
+    const std::vector<std::uint32_t>& memory() const { return words; }
+    // The memory as it was made: every word the sentinel.
+    std::vector<std::uint32_t> untouched() const {
+        return std::vector<std::uint32_t>(words.size(), sentinel);
+    }
+
+  private:
+    int pitch = 0;
+    std::vector<std::uint32_t> words;
+    SDL_Surface* sdlSurface = nullptr;
+};
 
 }  // namespace easel_test

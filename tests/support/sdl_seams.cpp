@@ -1,0 +1,100 @@
+#include "support/sdl_seams.h"
+
+#include <dlfcn.h>
+
+namespace {
+
+struct ClockOverride {
+    bool active = false;
+    Uint32 next = 0;
+    Uint32 step = 0;
+    int reads = 0;
+};
+
+struct MouseOverride {
+    bool active = false;
+    int x = 0;
+    int y = 0;
+    Uint8 buttons = 0;
+};
+
+struct VideoModeOverride {
+    bool active = false;
+    SDL_Surface* surface = nullptr;
+    const char* error = "";
+};
+
+ClockOverride clockOverride;
+MouseOverride mouseOverride;
+VideoModeOverride videoModeOverride;
+
+// SDL's own definition of a function that this binary overrides.
+template <typename Fn>
+Fn realSdl(const char* name) {
+    return reinterpret_cast<Fn>(dlsym(RTLD_NEXT, name));
+}
+
+}  // namespace
+
+extern "C" Uint32 SDL_GetTicks(void) {
+    if (!clockOverride.active) {
+        static const auto real = realSdl<Uint32 (*)(void)>("SDL_GetTicks");
+        return real();
+    }
+    ++clockOverride.reads;
+    const Uint32 now = clockOverride.next;
+    clockOverride.next += clockOverride.step;
+    return now;
+}
+
+extern "C" Uint8 SDL_GetMouseState(int* x, int* y) {
+    if (!mouseOverride.active) {
+        static const auto real = realSdl<Uint8 (*)(int*, int*)>("SDL_GetMouseState");
+        return real(x, y);
+    }
+    if (x != nullptr) *x = mouseOverride.x;
+    if (y != nullptr) *y = mouseOverride.y;
+    return mouseOverride.buttons;
+}
+
+extern "C" SDL_Surface* SDL_SetVideoMode(int width, int height, int bpp, Uint32 flags) {
+    if (!videoModeOverride.active) {
+        static const auto real =
+            realSdl<SDL_Surface* (*)(int, int, int, Uint32)>("SDL_SetVideoMode");
+        return real(width, height, bpp, flags);
+    }
+    if (videoModeOverride.surface == nullptr) SDL_SetError("%s", videoModeOverride.error);
+    return videoModeOverride.surface;
+}
+
+namespace easel_test {
+
+FakeClock::FakeClock(Uint32 start, Uint32 step) {
+    clockOverride = {true, start, step, 0};
+}
+
+FakeClock::~FakeClock() {
+    clockOverride = {};
+}
+
+int FakeClock::reads() const {
+    return clockOverride.reads;
+}
+
+FakeMouse::FakeMouse(int x, int y, Uint8 buttons) {
+    mouseOverride = {true, x, y, buttons};
+}
+
+FakeMouse::~FakeMouse() {
+    mouseOverride = {};
+}
+
+FakeVideoMode::FakeVideoMode(SDL_Surface* surface, const char* error) {
+    videoModeOverride = {true, surface, error};
+}
+
+FakeVideoMode::~FakeVideoMode() {
+    videoModeOverride = {};
+}
+
+}  // namespace easel_test

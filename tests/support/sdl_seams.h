@@ -1,0 +1,47 @@
+// Link-time seams over SDL calls whose results a test cannot otherwise
+// choose: SDL_GetTicks (the clock), SDL_GetMouseState (the buttons, which no
+// public SDL call can press on the dummy driver) and SDL_SetVideoMode (which
+// on the dummy driver always gives what was asked). The test binary defines
+// these functions itself; while no override is active they pass straight
+// through to SDL's own.
+#pragma once
+
+#include <SDL.h>
+
+#include <cstdint>
+
+namespace easel_test {
+
+// While alive, SDL_GetTicks returns start, start + step, start + 2 * step, ...
+// (unsigned 32-bit arithmetic, so the count can run past 2^31 and wrap).
+class FakeClock {
+  public:
+    explicit FakeClock(Uint32 start, Uint32 step = 0);
+    ~FakeClock();
+    FakeClock(const FakeClock&) = delete;
+    FakeClock& operator=(const FakeClock&) = delete;
+
+    // How many times SDL_GetTicks has been called since this clock started.
+    int reads() const;
+};
+
+// While alive, SDL_GetMouseState reports this position and button mask.
+class FakeMouse {
+  public:
+    FakeMouse(int x, int y, Uint8 buttons);
+    ~FakeMouse();
+    FakeMouse(const FakeMouse&) = delete;
+    FakeMouse& operator=(const FakeMouse&) = delete;
+};
+
+// While alive, SDL_SetVideoMode returns this surface (which may be null, with
+// SDL's error set to `error`) instead of opening a video mode.
+class FakeVideoMode {
+  public:
+    explicit FakeVideoMode(SDL_Surface* surface, const char* error = "");
+    ~FakeVideoMode();
+    FakeVideoMode(const FakeVideoMode&) = delete;
+    FakeVideoMode& operator=(const FakeVideoMode&) = delete;
+};
+
+}  // namespace easel_test
