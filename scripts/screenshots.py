@@ -111,12 +111,16 @@ class Session:
                        input=xwd, check=True)
 
     def quit(self):
+        """Holds Escape until the program has ended (it reads the key state,
+        so a press and release between two of its passes would be missed)."""
         self.move(250, 300)
-        self.xdotool("key", "Escape")
+        self.xdotool("keydown", "Escape")
         try:
             return self.program.wait(timeout=10)
         except subprocess.TimeoutExpired:
             return None
+        finally:
+            self.xdotool("keyup", "Escape")
 
 
 # Panel places, in window coordinates.
