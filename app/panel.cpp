@@ -14,9 +14,9 @@ namespace paint {
 
 namespace {
 
-constexpr int pickerWidth = 256;     // x 0-255: hue x
-constexpr int barRight = 271;        // x 256-271: the value bar
-constexpr int panelRight = 459;      // the swatch's right edge, the panel's last column
+constexpr int pickerWidth = 256;  // x 0-255: hue x
+constexpr int barRight = 271;     // x 256-271: the value bar
+constexpr int panelRight = 459;   // the swatch's right edge, the panel's last column
 constexpr easel::RgbColor panelBackground{236, 233, 216};
 constexpr int swatchLeft = 430;
 constexpr int swatchBottom = 29;
@@ -27,8 +27,8 @@ struct Label {
     int y;
 };
 constexpr Label labels[] = {
-    {"Selected Color:", 300, 10}, {"Pencil", 330, 58}, {"Brush", 330, 83},
-    {"Ink", 430, 58},             {"Clear", 430, 83},
+    {"Selected Color:", 300, 10}, {"Pencil", 330, 58}, {"Brush", 330, 83}, {"Ink", 430, 58},
+    {"Clear", 430, 83},
 };
 
 struct Button {
@@ -48,7 +48,7 @@ constexpr Button buttons[] = {
 // Packs colours into the screen's pixel words exactly as SDL_MapRGB does,
 // with the format read once per panel rather than once per pixel.
 class PixelPacker {
-public:
+  public:
     PixelPacker() {
         const SDL_PixelFormat* f = easel::Screen.surface->format;
         viaSdl_ = f->palette != nullptr;
@@ -68,7 +68,7 @@ public:
                (static_cast<std::uint32_t>((c.b & 255) >> bLoss_) << bShift_) | alpha_;
     }
 
-private:
+  private:
     bool viaSdl_ = false;
     unsigned rShift_ = 0, gShift_ = 0, bShift_ = 0;
     unsigned rLoss_ = 0, gLoss_ = 0, bLoss_ = 0;
@@ -104,8 +104,7 @@ void drawSwatch(const PixelPacker& pack) {
 // Loads the button's image into IconBuffer (a missing file leaves the
 // loader's placeholder there) and copies it to the button's square.
 void drawButton(const Button& button, bool pressed, const PixelPacker& pack) {
-    easel::loadIcon(pressed ? button.pressedImage : button.upImage, IconBuffer, iconSize,
-                    iconSize);
+    easel::loadIcon(pressed ? button.pressedImage : button.upImage, IconBuffer, iconSize, iconSize);
     for (int j = 0; j < iconSize; ++j) {
         std::uint32_t* row = easel::rowWords(button.y + j) + button.x;
         for (int i = 0; i < iconSize; ++i) row[i] = pack(IconBuffer[i * iconSize + j]);

@@ -52,7 +52,8 @@ void BM_PlainPutPixelPicker(benchmark::State& state) {
     for (auto _ : state) {
         for (int x = 0; x < 256; ++x)
             for (int y = 0; y < 128; ++y)
-                easel::putPixel(x, y, easel::hsvToRgb(easel::HsvColor(x, 2 * y, paint::paletteValue)));
+                easel::putPixel(x, y,
+                                easel::hsvToRgb(easel::HsvColor(x, 2 * y, paint::paletteValue)));
     }
     state.SetItemsProcessed(state.iterations() * 32768);
 }

@@ -75,8 +75,8 @@ HslColor rgbToHsl(RgbColor c) {
 
     const float saturation = lightness >= 0.5L ? static_cast<float>(delta / (2 - max - min))
                                                : static_cast<float>(delta / (max + min));
-    return HslColor(wholeOf255Times(hueFraction(r, g, b, max, delta)),
-                    wholeOf255Times(saturation), wholeOf255Times(lightness));
+    return HslColor(wholeOf255Times(hueFraction(r, g, b, max, delta)), wholeOf255Times(saturation),
+                    wholeOf255Times(lightness));
 }
 
 RgbColor hslToRgb(HslColor c) {

@@ -40,12 +40,18 @@ constexpr RgbColor hsvToRgb(HsvColor c) {
     const int q = static_cast<int>((v255 * (65536u - s * k)) >> 24);
     const int t = static_cast<int>((v255 * (65536u - s * (256u - k))) >> 24);
     switch (sector) {
-        case 0: return RgbColor::unmasked(top, t, p);
-        case 1: return RgbColor::unmasked(q, top, p);
-        case 2: return RgbColor::unmasked(p, top, t);
-        case 3: return RgbColor::unmasked(p, q, top);
-        case 4: return RgbColor::unmasked(t, p, top);
-        default: return RgbColor::unmasked(top, p, q);
+        case 0:
+            return RgbColor::unmasked(top, t, p);
+        case 1:
+            return RgbColor::unmasked(q, top, p);
+        case 2:
+            return RgbColor::unmasked(p, top, t);
+        case 3:
+            return RgbColor::unmasked(p, q, top);
+        case 4:
+            return RgbColor::unmasked(t, p, top);
+        default:
+            return RgbColor::unmasked(top, p, q);
     }
 }
 

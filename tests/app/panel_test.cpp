@@ -29,7 +29,7 @@ const RgbColor black(0, 0, 0);
 
 // Runs the enclosed code in another working directory, then returns.
 class InDirectory {
-public:
+  public:
     explicit InDirectory(const std::string& path) {
         char buffer[4096] = {};
         if (getcwd(buffer, sizeof buffer) != nullptr) previous_ = buffer;
@@ -42,7 +42,7 @@ public:
     InDirectory& operator=(const InDirectory&) = delete;
     bool entered() const { return entered_; }
 
-private:
+  private:
     std::string previous_;
     bool entered_ = false;
 };
@@ -102,9 +102,9 @@ Icon placeholder() {
     Icon icon;
     for (int x = 0; x < 25; ++x) {
         for (int y = 0; y < 25; ++y) {
-            icon.pixels[y][x] = RgbColor(bit((x + y) / 8, y % 8, x % 8),
-                                         bit((x + y) / 8, (x + y) % 8, x % 8),
-                                         bit(x / 8, y % 8, (x + y) % 8));
+            icon.pixels[y][x] =
+                RgbColor(bit((x + y) / 8, y % 8, x % 8), bit((x + y) / 8, (x + y) % 8, x % 8),
+                         bit(x / 8, y % 8, (x + y) % 8));
         }
     }
     icon.loaded = true;
@@ -132,8 +132,9 @@ const ButtonPlace buttonPlaces[] = {
             if (got == want) continue;
             if (differing++ == 0) {
                 char text[160];
-                std::snprintf(text, sizeof text, "first at (%d, %d): got (%d, %d, %d), want (%d, %d, %d)",
-                              left + x, top + y, got.r, got.g, got.b, want.r, want.g, want.b);
+                std::snprintf(text, sizeof text,
+                              "first at (%d, %d): got (%d, %d, %d), want (%d, %d, %d)", left + x,
+                              top + y, got.r, got.g, got.b, want.r, want.g, want.b);
                 first = text;
             }
         }
@@ -149,8 +150,8 @@ bool onPanelItem(int x, int y) {
         int x0, y0, x1, y1;
     };
     const Box boxes[] = {
-        {430, 0, 459, 29},  {300, 50, 324, 74},   {300, 75, 324, 99},  {400, 50, 424, 74},
-        {400, 75, 424, 99}, {300, 10, 419, 17},   {330, 58, 377, 65},  {330, 83, 369, 90},
+        {430, 0, 459, 29},  {300, 50, 324, 74}, {300, 75, 324, 99}, {400, 50, 424, 74},
+        {400, 75, 424, 99}, {300, 10, 419, 17}, {330, 58, 377, 65}, {330, 83, 369, 90},
         {430, 58, 453, 65}, {430, 83, 469, 90},
     };
     for (const Box& b : boxes)
@@ -159,7 +160,7 @@ bool onPanelItem(int x, int y) {
 }
 
 class PanelTest : public ScreenTest {
-protected:
+  protected:
     // Draws the panel with the icons of the source tree and captures the screen.
     Picture drawn(int tool) {
         InDirectory in(assetsDir);
@@ -210,7 +211,8 @@ TEST_F(PanelTest, ValueBarRunsFromBlackToAlmostWhite) {
     const Picture screen = drawn(1);
     for (int y = 0; y < 128; ++y) {
         for (int x = 256; x <= 271; ++x) {
-            ASSERT_EQ(screen.at(x, y), RgbColor(2 * y, 2 * y, 2 * y)) << "(" << x << ", " << y << ")";
+            ASSERT_EQ(screen.at(x, y), RgbColor(2 * y, 2 * y, 2 * y))
+                << "(" << x << ", " << y << ")";
         }
     }
     EXPECT_EQ(screen.at(271, 127), RgbColor(254, 254, 254));
@@ -247,8 +249,11 @@ TEST_F(PanelTest, LabelsAreBlackGlyphsOverTheBackground) {
         int x;
         int y;
     };
-    const Label labels[] = {{"Selected Color:", 300, 10}, {"Pencil", 330, 58}, {"Brush", 330, 83},
-                            {"Ink", 430, 58},             {"Clear", 430, 83}};
+    const Label labels[] = {{"Selected Color:", 300, 10},
+                            {"Pencil", 330, 58},
+                            {"Brush", 330, 83},
+                            {"Ink", 430, 58},
+                            {"Clear", 430, 83}};
     for (const Label& label : labels) {
         int wrong = 0;
         int ink = 0;
@@ -349,14 +354,16 @@ TEST(IconFiles, PressedImagesAreDarker) {
         for (int y = 0; y < 25; ++y) {
             for (int x = 0; x < 25; ++x) {
                 upLight += up.pixels[y][x].r + up.pixels[y][x].g + up.pixels[y][x].b;
-                pressedLight += pressed.pixels[y][x].r + pressed.pixels[y][x].g + pressed.pixels[y][x].b;
+                pressedLight +=
+                    pressed.pixels[y][x].r + pressed.pixels[y][x].g + pressed.pixels[y][x].b;
             }
         }
         EXPECT_LT(pressedLight, upLight * 9 / 10) << b.name;
         // Lit from the top left when up, the other way round when pressed.
         const RgbColor upCorner = up.pixels[0][0];
         const RgbColor pressedCorner = pressed.pixels[0][0];
-        EXPECT_GT(upCorner.r + upCorner.g + upCorner.b, pressedCorner.r + pressedCorner.g + pressedCorner.b)
+        EXPECT_GT(upCorner.r + upCorner.g + upCorner.b,
+                  pressedCorner.r + pressedCorner.g + pressedCorner.b)
             << b.name;
     }
 }

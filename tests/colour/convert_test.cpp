@@ -27,9 +27,15 @@ std::string text(int a, int b, int c) {
     s << "(" << a << ", " << b << ", " << c << ")";
     return s.str();
 }
-std::string text(RgbColor c) { return text(c.r, c.g, c.b); }
-std::string text(HsvColor c) { return text(c.h, c.s, c.v); }
-std::string text(HslColor c) { return text(c.h, c.s, c.l); }
+std::string text(RgbColor c) {
+    return text(c.r, c.g, c.b);
+}
+std::string text(HsvColor c) {
+    return text(c.h, c.s, c.v);
+}
+std::string text(HslColor c) {
+    return text(c.h, c.s, c.l);
+}
 
 // Counts mismatches over a sweep and remembers the first one.
 struct Mismatches {
@@ -55,11 +61,11 @@ struct Example {
 
 TEST(HsvToRgb, WorkedExamples) {
     const Example examples[] = {
-        {{0, 255, 255}, {254, 0, 0}},     {{43, 255, 255}, {252, 254, 0}},
-        {{255, 255, 255}, {254, 0, 6}},   {{128, 128, 200}, {99, 199, 199}},
-        {{0, 255, 254}, {253, 0, 0}},     {{0, 0, 255}, {254, 254, 254}},
-        {{77, 0, 255}, {254, 254, 254}},  {{200, 0, 255}, {254, 254, 254}},
-        {{0, 0, 0}, {0, 0, 0}},           {{90, 255, 0}, {0, 0, 0}},
+        {{0, 255, 255}, {254, 0, 0}},    {{43, 255, 255}, {252, 254, 0}},
+        {{255, 255, 255}, {254, 0, 6}},  {{128, 128, 200}, {99, 199, 199}},
+        {{0, 255, 254}, {253, 0, 0}},    {{0, 0, 255}, {254, 254, 254}},
+        {{77, 0, 255}, {254, 254, 254}}, {{200, 0, 255}, {254, 254, 254}},
+        {{0, 0, 0}, {0, 0, 0}},          {{90, 255, 0}, {0, 0, 0}},
         {{213, 17, 0}, {0, 0, 0}},
     };
     for (const Example& e : examples) {
@@ -86,7 +92,7 @@ TEST(RgbToHsv, WorkedExamples) {
 
 TEST(RgbToHsl, WorkedExamples) {
     const Example examples[] = {
-        {{255, 0, 0}, {0, 255, 127}},  {{255, 255, 255}, {0, 0, 254}},
+        {{255, 0, 0}, {0, 255, 127}},   {{255, 255, 255}, {0, 0, 254}},
         {{128, 128, 128}, {0, 0, 127}}, {{128, 64, 32}, {14, 153, 79}},
         {{0, 0, 0}, {0, 0, 0}},
     };
@@ -142,8 +148,8 @@ TEST(HsvToRgb, HueOutsideTheCircleWrapsRoundIt) {
     std::mt19937 random(7);
     std::uniform_int_distribution<int> anyInt(INT_MIN, INT_MAX);
     std::uniform_int_distribution<int> byte(0, 255);
-    const int fixedHues[] = {INT_MIN, INT_MIN + 1, -257, -256, -255, -1, 256, 511, 512, 1000,
-                             INT_MAX};
+    const int fixedHues[] = {INT_MIN, INT_MIN + 1, -257, -256, -255,   -1,
+                             256,     511,         512,  1000, INT_MAX};
     std::vector<int> hues(std::begin(fixedHues), std::end(fixedHues));
     for (int i = 0; i < 2000; ++i) hues.push_back(anyInt(random));
     Mismatches wrong;
@@ -192,7 +198,8 @@ TEST(Conversions, ChannelsOutsideTheRangeKeepTheirLowEightBits) {
         hsl.l = c;
         const RgbColor fromHsl = easel::hslToRgb(hsl);
         const RgbColor fromHslLow = easel::hslToRgb(HslColor(low(a), low(b), low(c)));
-        if (fromHsl != fromHslLow) wrong.add("hslToRgb " + text(hsl), text(fromHsl), text(fromHslLow));
+        if (fromHsl != fromHslLow)
+            wrong.add("hslToRgb " + text(hsl), text(fromHsl), text(fromHslLow));
 
         HsvColor hsv;
         hsv.h = a;
@@ -200,7 +207,8 @@ TEST(Conversions, ChannelsOutsideTheRangeKeepTheirLowEightBits) {
         hsv.v = c;
         const RgbColor fromHsv = easel::hsvToRgb(hsv);
         const RgbColor fromHsvLow = easel::hsvToRgb(HsvColor(low(a), low(b), low(c)));
-        if (fromHsv != fromHsvLow) wrong.add("hsvToRgb " + text(hsv), text(fromHsv), text(fromHsvLow));
+        if (fromHsv != fromHsvLow)
+            wrong.add("hsvToRgb " + text(hsv), text(fromHsv), text(fromHsvLow));
     }
     EXPECT_TRUE(wrong.result());
 }
@@ -215,7 +223,9 @@ RgbColor hsvToRgbInFloat(int h, int s, int v) {
     const float sat = static_cast<float>(s) / 256.0f;
     const float val = static_cast<float>(v) / 256.0f;
     // 255 * x needs at most 32 bits here, so double forms it exactly.
-    auto whole = [](float x) { return static_cast<int>(std::floor(255.0 * static_cast<double>(x))); };
+    auto whole = [](float x) {
+        return static_cast<int>(std::floor(255.0 * static_cast<double>(x)));
+    };
     if (sat == 0) return RgbColor(whole(val), whole(val), whole(val));
     const float h6 = 6.0f * hue;
     const long double sector = std::floor(static_cast<long double>(h6));
@@ -224,13 +234,20 @@ RgbColor hsvToRgbInFloat(int h, int s, int v) {
     const float q = static_cast<float>(val * (1.0L - sat * f));
     const float t = static_cast<float>(val * (1.0L - sat * (1.0L - f)));
     switch (static_cast<int>(sector)) {
-        case 0: return RgbColor(whole(val), whole(t), whole(p));
-        case 1: return RgbColor(whole(q), whole(val), whole(p));
-        case 2: return RgbColor(whole(p), whole(val), whole(t));
-        case 3: return RgbColor(whole(p), whole(q), whole(val));
-        case 4: return RgbColor(whole(t), whole(p), whole(val));
-        case 5: return RgbColor(whole(val), whole(p), whole(q));
-        default: return RgbColor::unmasked(-1, -1, -1);
+        case 0:
+            return RgbColor(whole(val), whole(t), whole(p));
+        case 1:
+            return RgbColor(whole(q), whole(val), whole(p));
+        case 2:
+            return RgbColor(whole(p), whole(val), whole(t));
+        case 3:
+            return RgbColor(whole(p), whole(q), whole(val));
+        case 4:
+            return RgbColor(whole(t), whole(p), whole(val));
+        case 5:
+            return RgbColor(whole(val), whole(p), whole(q));
+        default:
+            return RgbColor::unmasked(-1, -1, -1);
     }
 }
 
@@ -255,7 +272,7 @@ TEST(HsvToRgb, SectorsCoverTheCircleInSixths) {
         int first, last;
         int topChannel;  // 0 red, 1 green, 2 blue
     };
-    const Sector sectors[] = {{0, 42, 0}, {43, 85, 1}, {86, 127, 1},
+    const Sector sectors[] = {{0, 42, 0},    {43, 85, 1},   {86, 127, 1},
                               {128, 170, 2}, {171, 213, 2}, {214, 255, 0}};
     for (const Sector& sector : sectors) {
         for (int h = sector.first; h <= sector.last; ++h) {
@@ -402,7 +419,9 @@ bool less(Exact a, Exact b) {
     return a.negative ? a.magnitude > b.magnitude : a.magnitude < b.magnitude;
 }
 
-bool isNegative(const Exact& e) { return e.negative && e.magnitude != 0; }
+bool isNegative(const Exact& e) {
+    return e.negative && e.magnitude != 0;
+}
 
 // The whole part of 255 * e, for e >= 0.
 int wholeOf255Times(const Exact& e) {
@@ -421,7 +440,7 @@ Exact hueModel(int n, int d, int offset) {
 
 // 255 * hue, taken whole, for every sector, difference and spread.
 class HueTable {
-public:
+  public:
     HueTable() : values_(3 * 511 * 256, -1) {
         for (int sector = 0; sector < 3; ++sector)
             for (int d = 1; d < 256; ++d)
@@ -435,7 +454,7 @@ public:
         return values_[index(0, g - b, delta)];
     }
 
-private:
+  private:
     static std::size_t index(int sector, int n, int d) {
         return (static_cast<std::size_t>(sector) * 511 + static_cast<std::size_t>(n + 255)) * 256 +
                static_cast<std::size_t>(d);
@@ -443,7 +462,9 @@ private:
     std::vector<int> values_;
 };
 
-bool haveExtendedIntermediates() { return std::numeric_limits<long double>::digits == 64; }
+bool haveExtendedIntermediates() {
+    return std::numeric_limits<long double>::digits == 64;
+}
 
 TEST(ExactModel, AgreesWithTheWorkedBoundaryCase) {
     // (0, 2, 85): hue = (4 - 2/85) / 6, exactly 169/255, lands just below.
@@ -466,7 +487,8 @@ TEST(RgbToHsv, MatchesTheExactModelForEveryInput) {
             for (int b = 0; b < 256; ++b) {
                 const int max = std::max(r, std::max(g, b));
                 const int delta = max - std::min(r, std::min(g, b));
-                const int s = max == 0 ? 0 : saturation[static_cast<std::size_t>(delta) * 256 + max];
+                const int s =
+                    max == 0 ? 0 : saturation[static_cast<std::size_t>(delta) * 256 + max];
                 const int h = s == 0 ? 0 : hues.hue(r, g, b, max, delta);
                 const HsvColor got = easel::rgbToHsv(RgbColor(r, g, b));
                 if (got.h != h || got.s != s || got.v != 255 * max / 256)
@@ -485,8 +507,8 @@ TEST(RgbToHsl, MatchesTheExactModelForEveryInput) {
     std::vector<int> saturation(256 * 512, 0);
     for (int total = 1; total < 511; ++total)
         for (int d = 1; d <= std::min(total, 255); ++d)
-            saturation[static_cast<std::size_t>(d) * 512 + total] = wholeOf255Times(
-                quotient(integer(d), total >= 256 ? 512 - total : total, 24));
+            saturation[static_cast<std::size_t>(d) * 512 + total] =
+                wholeOf255Times(quotient(integer(d), total >= 256 ? 512 - total : total, 24));
     Mismatches wrong;
     for (int r = 0; r < 256; ++r) {
         for (int g = 0; g < 256; ++g) {
