@@ -16,11 +16,17 @@
 #include "easel/colour/convert.h"
 
 // raster: lines, spans, shapes and clipping
+#include "easel/raster/clip.h"
+#include "easel/raster/disc_rows.h"
 #include "easel/raster/line.h"
+#include "easel/raster/shapes.h"
 
 // text: font, text, numbers, icons, keys and entry fields
+#include "easel/text/field.h"
 #include "easel/text/font.h"
 #include "easel/text/icon.h"
+#include "easel/text/keys.h"
+#include "easel/text/number.h"
 #include "easel/text/text.h"
 
 // geometry: vectors, matrices and the camera
