@@ -12,7 +12,7 @@ CMAKE_ARGS ?=
 
 CONFIGURE = cmake -S . -B $(BUILD) -DEASEL_WARNINGS_AS_ERRORS=$(WERROR) $(CMAKE_ARGS)
 
-.PHONY: run test build asan-test docs fuzz clean
+.PHONY: run test build asan-test bench docs fuzz clean
 
 run:
 	scripts/deps.sh build
@@ -35,6 +35,15 @@ asan-test:
 	  -DEASEL_WARNINGS_AS_ERRORS=$(WERROR) -DEASEL_BUILD_EXAMPLES=OFF
 	cmake --build build/asan -j$(JOBS)
 	cd build/asan && ctest -j$(JOBS) -L unit --output-on-failure
+
+# The benchmarks, built for speed; prints the median of ten runs of each.
+BENCH_ARGS ?= --benchmark_repetitions=10 --benchmark_report_aggregates_only=true
+bench:
+	scripts/deps.sh build bench
+	cmake -S . -B build/bench -DCMAKE_BUILD_TYPE=Release -DEASEL_BUILD_BENCHMARKS=ON \
+	  -DEASEL_BUILD_TESTS=OFF -DEASEL_BUILD_EXAMPLES=OFF -DEASEL_WARNINGS_AS_ERRORS=$(WERROR)
+	cmake --build build/bench -j$(JOBS) --target easel_bench
+	SDL_VIDEODRIVER=dummy build/bench/bench/easel_bench $(BENCH_ARGS)
 
 # The API reference, built by Doxygen from the headers' comments; any warning,
 # such as a public name without its comment, fails it. Then the comment and

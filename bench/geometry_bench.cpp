@@ -95,5 +95,3 @@ void BM_GlmProjectFloat(benchmark::State& state) {
 BENCHMARK(BM_GlmProjectFloat)->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
-BENCHMARK_MAIN();

@@ -16,6 +16,7 @@
 #include "easel/colour/convert.h"
 
 // raster: lines, spans, shapes and clipping
+#include "easel/raster/blend.h"
 #include "easel/raster/clip.h"
 #include "easel/raster/disc_rows.h"
 #include "easel/raster/line.h"

@@ -36,7 +36,8 @@ class InDirectory {
         entered_ = chdir(path.c_str()) == 0;
     }
     ~InDirectory() {
-        if (!previous_.empty()) (void)chdir(previous_.c_str());
+        if (!previous_.empty() && chdir(previous_.c_str()) != 0)
+            ADD_FAILURE() << "could not return to " << previous_;
     }
     InDirectory(const InDirectory&) = delete;
     InDirectory& operator=(const InDirectory&) = delete;
