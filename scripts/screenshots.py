@@ -2,9 +2,10 @@
 """Runs the real Paint Program in a private X server, paints a small picture
 with the mouse, and saves a screenshot of the window.
 
-The session: a house drawn with the Pencil, its roof and walls filled with
-the Ink tool, grass and a sun laid on with the Brush, every colour picked
-from the colour picker (so the swatch shows the last one).
+The session: a house drawn with the Pencil, its roof, walls, window and
+door filled with the Ink tool (the door's brown picked at a lower brightness
+from the value bar), grass and a sun laid on with the Brush; every colour is
+picked from the colour picker, so the swatch shows the last one.
 
 Usage: scripts/screenshots.py [--paint PATH] [--output PNG]
   --paint   the paint executable (default: $EASEL_BUILD_DIR/paint, else
@@ -14,6 +15,7 @@ Needs Xvfb, xdotool, xwd and ImageMagick's convert (scripts/deps.sh test).
 """
 
 import argparse
+import math
 import os
 import subprocess
 import sys
@@ -127,6 +129,11 @@ class Session:
 PENCIL, BRUSH, INK = (312, 62), (312, 87), (412, 62)
 
 
+def value_bar_at(row):
+    """The value bar's row for brightness 2 * row."""
+    return (264, row)
+
+
 def hue_at(hue, saturation=254):
     """The picker position of a hue and saturation at the current brightness."""
     return (hue, min(127, saturation // 2))
@@ -143,7 +150,7 @@ def paint_picture(s):
     s.drag([(205, ground), (205, 375), (245, 375), (245, ground)])  # door
     s.drag([(165, 320), (195, 320), (195, 350), (165, 350), (165, 320)])  # window
 
-    # Fill the roof red and the walls yellow with the Ink tool.
+    # Fill the roof red, the walls yellow and the window blue with the Ink tool.
     s.click(*hue_at(0, 220))
     s.click(*INK)
     s.click(225, 270)
@@ -151,18 +158,21 @@ def paint_picture(s):
     s.click(270, 400)
     s.click(*hue_at(150, 150))
     s.click(180, 335)
+    # A darker picker for a brown door, then back to full brightness.
+    s.click(*value_bar_at(70))
+    s.click(*hue_at(20, 240))
+    s.click(225, 410)
+    s.click(*value_bar_at(127))
 
     # Grass and a sun with the Brush.
     s.click(*BRUSH)
     s.click(*hue_at(80, 254))
-    for y in (455, 470, 485):
-        s.drag([(x, y + (6 if (x // 40) % 2 else -6)) for x in range(20, 481, 20)])
+    for y in (452, 464, 476, 488):
+        s.drag([(x, y + (6 if (x // 40) % 2 else -6)) for x in range(10, 491, 20)])
     s.click(*hue_at(28, 254))
-    for r in (30, 20, 10):
-        s.drag([(400 + r * dx, 200 + r * dy) for dx, dy in
-                ((1, 0), (0.7, 0.7), (0, 1), (-0.7, 0.7), (-1, 0), (-0.7, -0.7), (0, -1),
-                 (0.7, -0.7), (1, 0))])
-    s.click(400, 200)
+    for r in range(30, 0, -5):
+        s.drag([(400 + round(r * math.cos(a * math.pi / 8)), 200 + round(r * math.sin(a * math.pi / 8)))
+                for a in range(17)])
     s.move(480, 140)
 
 
