@@ -38,7 +38,8 @@ class Session:
     def __enter__(self):
         read_end, write_end = os.pipe()
         self.xvfb = subprocess.Popen(
-            ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "640x560x24", "-nolisten", "tcp"],
+            ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "640x560x24", "-nolisten", "tcp",
+             "-noreset"],
             pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         os.close(write_end)
         number = b""
@@ -68,7 +69,7 @@ class Session:
                               capture_output=True, text=True).stdout
 
     def _find_window(self):
-        deadline = time.time() + 15
+        deadline = time.time() + 30
         while time.time() < deadline:
             if self.program.poll() is not None:
                 raise RuntimeError("the Paint Program ended at start-up")
