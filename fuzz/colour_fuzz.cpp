@@ -3,12 +3,14 @@
 // traps and out-of-range float-to-int conversions), and the properties that
 // hold for any input: construction keeps 0-255 channels, == and != are exact
 // negations, division by 0 is the identity, packing and unpacking in-range
-// channels round-trips.
+// channels round-trips, conversions give 0-255 channels and take any channel
+// by its low 8 bits.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 
 #include "easel/colour/color.h"
+#include "easel/colour/convert.h"
 #include "support/fuzz_screen.h"
 
 namespace {
@@ -62,6 +64,29 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const easel::RgbColor blend =
             (masked * (256 - alpha) + easel::RgbColor(b0, b1, b2) * alpha) / 256;
         check(inByteRange(blend));
+
+        // The conversions with every channel anywhere in the int range (the
+        // records' fields set directly, so not masked by a constructor): the
+        // results are always on 0-255, and an out-of-range channel converts
+        // like its low 8 bits.
+        easel::HsvColor anyHsv;
+        anyHsv.h = a0;
+        anyHsv.s = a1;
+        anyHsv.v = a2;
+        easel::HslColor anyHsl;
+        anyHsl.h = b0;
+        anyHsl.s = b1;
+        anyHsl.l = b2;
+        const easel::RgbColor fromHsv = easel::hsvToRgb(anyHsv);
+        check(inByteRange(fromHsv) && fromHsv == easel::hsvToRgb(hsv));
+        const easel::RgbColor fromHsl = easel::hslToRgb(anyHsl);
+        check(inByteRange(fromHsl) && fromHsl == easel::hslToRgb(hsl));
+        const easel::HsvColor toHsv = easel::rgbToHsv(a);
+        check(inByteRange(toHsv.h) && inByteRange(toHsv.s) && inByteRange(toHsv.v));
+        check(toHsv.h == easel::rgbToHsv(masked).h && toHsv.s == easel::rgbToHsv(masked).s &&
+              toHsv.v == easel::rgbToHsv(masked).v);
+        const easel::HslColor toHsl = easel::rgbToHsl(b);
+        check(inByteRange(toHsl.h) && inByteRange(toHsl.s) && inByteRange(toHsl.l));
 
         const int packed = easel::rgbToInt(a);
         (void)packed;
