@@ -82,31 +82,43 @@ void blit(const Picture& pic) {
 }
 
 // The reference: every pixel of the fillable rows that has oldColour and is
-// 4-connected to (x, y) through such pixels takes newColour's word.
-void referenceFill(Picture& pic, int x, int y, easel::RgbColor newColour,
-                   easel::RgbColor oldColour) {
-    if (newColour == oldColour) return;
-    if (x < 0 || x >= width || y < firstFillableRow || y >= height) return;
-    const std::uint32_t newWord = (static_cast<std::uint32_t>(newColour.r) << 16) |
-                                  (static_cast<std::uint32_t>(newColour.g) << 8) |
-                                  static_cast<std::uint32_t>(newColour.b);
+// 4-connected to (x, y) through such pixels takes newColour's word, found by a
+// plain breadth-first walk with a queue.
+struct ReferenceFill {
+    Picture& pic;
+    easel::RgbColor oldColour;
+    std::uint32_t newWord = 0;
     std::vector<int> queue;
-    const auto visit = [&](int px, int py) {
+
+    void visit(int px, int py) {
         if (px < 0 || px >= width || py < firstFillableRow || py >= height) return;
         std::uint32_t& w = pic.words[static_cast<std::size_t>(py * width + px)];
         if (colourOf(w) != oldColour) return;
         w = newWord;
         queue.push_back(py * width + px);
-    };
-    visit(x, y);
-    for (std::size_t i = 0; i < queue.size(); ++i) {
-        const int px = queue[i] % width;
-        const int py = queue[i] / width;
-        visit(px + 1, py);
-        visit(px - 1, py);
-        visit(px, py + 1);
-        visit(px, py - 1);
     }
+
+    void run(int x, int y) {
+        visit(x, y);
+        for (std::size_t i = 0; i < queue.size(); ++i) {
+            const int px = queue[i] % width;
+            const int py = queue[i] / width;
+            visit(px + 1, py);
+            visit(px - 1, py);
+            visit(px, py + 1);
+            visit(px, py - 1);
+        }
+    }
+};
+
+void referenceFill(Picture& pic, int x, int y, easel::RgbColor newColour,
+                   easel::RgbColor oldColour) {
+    if (newColour == oldColour) return;
+    const std::uint32_t newWord = (static_cast<std::uint32_t>(newColour.r) << 16) |
+                                  (static_cast<std::uint32_t>(newColour.g) << 8) |
+                                  static_cast<std::uint32_t>(newColour.b);
+    ReferenceFill fill{pic, oldColour, newWord, {}};
+    fill.run(x, y);
 }
 
 void compare(const Picture& pic) {
