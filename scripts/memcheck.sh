@@ -12,8 +12,15 @@ valgrind_args=(--tool=memcheck --error-exitcode=99 --leak-check=full
     --errors-for-leak-kinds=definite,indirect --show-leak-kinds=definite,indirect
     --child-silent-after-fork=yes --suppressions="$root/scripts/memcheck.supp" --quiet)
 status=0
-echo "== memcheck easel_tests"
-valgrind "${valgrind_args[@]}" "$build/tests/easel_tests" --gtest_brief=1 || status=1
+# Valgrind computes x87 long double arithmetic at double precision only, so the
+# tests that check the float conversions' exact 64-bit-significand results
+# cannot pass under it; they are pure arithmetic on locals, with nothing for
+# memcheck to find, and two of them try all 16.7 million colours (half a
+# minute each under Valgrind). Every other test runs.
+extended_precision_tests="RgbToHsv.*:RgbToHsl.*:HslToRgb.*"
+echo "== memcheck easel_tests (all but $extended_precision_tests)"
+valgrind "${valgrind_args[@]}" "$build/tests/easel_tests" --gtest_brief=1 \
+    --gtest_filter="-$extended_precision_tests" || status=1
 for source in "$root"/fuzz/*_fuzz.cpp; do
     name=$(basename "$source" _fuzz.cpp)
     replay="$build/tests/replay_$name"
