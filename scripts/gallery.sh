@@ -9,7 +9,9 @@
 #              programs are built there first if needed
 #
 # A picture is written to docs/images/ only when its pixels differ from the
-# one there, so that an unchanged program leaves the committed file as it is.
+# one there (and two takes agree on the new ones), so that an unchanged
+# program leaves the committed file as it is. Ends with status 1 when a
+# picture could not be taken.
 # Needs: scripts/deps.sh build session (installed here when missing).
 set -euo pipefail
 
@@ -38,50 +40,62 @@ entry_answers=$'name: Ada Lovelace\nchar: E\nnumber: -273.15'
 # Size and a digest of the pixels alone (not of the PNG's time stamps).
 pixels() { identify -format '%wx%h %#' "$1"; }
 
-# Moves the new picture into place unless the old one has the same pixels.
-keep_or_replace() {
-    local new="$1" old="$2"
-    if [ -f "$old" ] && [ "$(pixels "$new")" = "$(pixels "$old")" ]; then
-        echo "gallery.sh: $old unchanged"
-    else
-        mv "$new" "$old"
-        echo "gallery.sh: $old updated"
-    fi
-}
-
-# Takes one example's picture, trying again when it fails (an X server can
-# vanish under a busy machine, a key can be missed).
-shoot() {
-    local name="$1" shot="$workdir/$1.png" out="$workdir/$1.out"
-    shift
+# Takes one example's picture into FILE, trying again when it fails (an X
+# server can vanish under a busy machine, a key can be missed).
+shoot_example() {
+    local name="$1" shot="$2" out="$workdir/$1.out" keys=()
+    [ "$name" = entry ] && keys=("${entry_keys[@]}")
     for attempt in 1 2 3; do
-        if scripts/shot-example.sh "$name" "$build" "$shot" "$@" >"$out" 2>&1; then
-            if [ "$name" != entry ] || [ "$(grep -E '^(name|char|number): ' "$out")" = "$entry_answers" ]; then
-                keep_or_replace "$shot" "$images/$name.png"
-                return 0
-            fi
+        if scripts/shot-example.sh "$name" "$build" "$shot" ${keys[@]+"${keys[@]}"} >"$out" 2>&1; then
+            [ "$name" != entry ] && return 0
+            [ "$(grep -E '^(name|char|number): ' "$out")" = "$entry_answers" ] && return 0
             echo "gallery.sh: entry did not read back what was typed" >&2
         fi
         sed 's/^/  /' "$out" >&2
         echo "gallery.sh: $name, attempt $attempt failed" >&2
     done
-    echo "gallery.sh: giving up on $name" >&2
+    return 1
+}
+
+# The Paint Program after its scripted session, into FILE; one retry.
+shoot_paint() {
+    for attempt in 1 2; do
+        python3 scripts/screenshots.py --paint "$build/paint" --output "$2" >/dev/null && return 0
+        echo "gallery.sh: Paint Program, attempt $attempt failed" >&2
+    done
+    return 1
+}
+
+# Re-takes docs/images/NAME.png with SHOOTER. The file is kept when a take
+# has its pixels. On a busy machine a pass of a program can miss an input
+# step (the Brush then cuts a corner), so a new picture replaces it only when
+# two takes agree.
+update() {
+    local name="$1" shooter="$2" old="$images/$1.png" takes=() take="" digest=""
+    for n in 1 2 3; do
+        take="$workdir/$name-$n.png"
+        "$shooter" "$name" "$take" || { echo "gallery.sh: giving up on $name" >&2; return 1; }
+        digest="$(pixels "$take")"
+        if [ -f "$old" ] && [ "$digest" = "$(pixels "$old")" ]; then
+            echo "gallery.sh: $old unchanged"
+            return 0
+        fi
+        for earlier in ${takes[@]+"${takes[@]}"}; do
+            if [ "$digest" = "$earlier" ]; then
+                mv "$take" "$old"
+                echo "gallery.sh: $old updated"
+                return 0
+            fi
+        done
+        takes+=("$digest")
+    done
+    echo "gallery.sh: $old kept: three takes of $name disagree (a busy machine?)" >&2
     return 1
 }
 
 status=0
-shoot hello || status=1
-shoot shapes || status=1
-shoot entry "${entry_keys[@]}" || status=1
-shoot wireframe || status=1
-
-# The painting session is long and scripted step by step; one retry.
-for attempt in 1 2; do
-    if python3 scripts/screenshots.py --paint "$build/paint" --output "$workdir/paint.png" >/dev/null; then
-        keep_or_replace "$workdir/paint.png" "$images/paint.png"
-        break
-    fi
-    echo "gallery.sh: Paint Program, attempt $attempt failed" >&2
-    [ "$attempt" -eq 2 ] && status=1
+for name in hello shapes entry wireframe; do
+    update "$name" shoot_example || status=1
 done
+update paint shoot_paint || status=1
 exit "$status"
