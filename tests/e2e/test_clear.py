@@ -4,12 +4,11 @@ is picked. The main loop itself does the emptying, so only the running
 program shows it."""
 
 import harness
-from test_tools import BLACK, PANEL, WHITE, Canvas
+from test_tools import BLACK, PANEL, WHITE, Canvas, pick_tool, start_paint
 
-TITLE = "Paint Program"
-PENCIL_BUTTON = (312, 62)
-BRUSH_BUTTON = (312, 87)
-CLEAR_BUTTON = (412, 87)
+PENCIL_BUTTON = (300, 50)  # top-left corners of the 25 x 25 buttons
+BRUSH_BUTTON = (300, 75)
+CLEAR_BUTTON = (400, 75)
 CANVAS_PIXELS = 500 * (500 - PANEL)
 
 
@@ -26,16 +25,15 @@ class ClearTest(harness.TestCase):
 
     def test_clear_empties_the_canvas_until_another_tool_is_picked(self):
         with harness.Session() as x:
-            program = x.start(harness.build_path("paint"), cwd=harness.source_path("assets"))
-            win = x.wait_window(TITLE)
+            program, win = start_paint(x)
             self.drag(win, [(100, 200), (300, 400)])
-            win.click(*BRUSH_BUTTON)
+            pick_tool(win, BRUSH_BUTTON)
             self.drag(win, [(100, 450), (200, 430)])
             shot = win.screenshot()
             self.assertNotEqual(shot.pixel(200, 300), WHITE, "the Pencil line is there")
             self.assertNotEqual(shot.pixel(150, 440), WHITE, "the Brush stroke is there")
 
-            win.click(*CLEAR_BUTTON)
+            pick_tool(win, CLEAR_BUTTON)
             win.move(250, 300)
             self.assertEmptyCanvas(win.screenshot(), "after picking Clear")
 
@@ -48,7 +46,7 @@ class ClearTest(harness.TestCase):
             self.assertEmptyCanvas(win.screenshot(), "after a drag with Clear current")
 
             # Another tool picked: painting resumes on the emptied canvas.
-            win.click(*PENCIL_BUTTON)
+            pick_tool(win, PENCIL_BUTTON)
             path = [(120, 300), (260, 330)]
             self.drag(win, path)
             win.move(250, 480)
