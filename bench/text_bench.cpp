@@ -74,4 +74,3 @@ BENCHMARK(BM_PlaceholderIcon);
 
 }  // namespace
 
-BENCHMARK_MAIN();

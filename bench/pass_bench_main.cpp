@@ -1,0 +1,86 @@
+// The main-loop pass against presenting the screen: opens the real window
+// and, in alternating rounds, runs present-only passes (updateScreen and
+// pollQuit, nothing else) and real passes (the same, then readMouse and
+// paint::runPass: hit tests, the panel with its icons, the current tool). It
+// prints both rates and the ratio of their times per pass, median over the
+// rounds. Run it in an X server with the icons' folder as working directory
+// (scripts/pass-bench.sh does both).
+//
+// Usage: pass_bench [passes per round, default 2000] [rounds, default 5]
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <vector>
+
+#include "app/pass.h"
+#include "app/state.h"
+#include "easel/display/input.h"
+#include "easel/display/screen.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// Seconds per pass of n present-only passes.
+double presentOnly(int n) {
+    const Clock::time_point start = Clock::now();
+    for (int i = 0; i < n; ++i) {
+        easel::updateScreen();
+        if (easel::pollQuit()) std::exit(1);
+    }
+    return std::chrono::duration<double>(Clock::now() - start).count() / n;
+}
+
+// Seconds per pass of n passes of the paint program's loop.
+double realPasses(int n) {
+    const Clock::time_point start = Clock::now();
+    for (int i = 0; i < n; ++i) {
+        easel::updateScreen();
+        if (easel::pollQuit()) std::exit(1);
+        paint::Pointer pointer;
+        easel::readMouse(&pointer.x, &pointer.y, &pointer.left, &pointer.right);
+        if (paint::runPass(pointer) == paint::PassResult::clearCanvas) paint::startCanvas();
+    }
+    return std::chrono::duration<double>(Clock::now() - start).count() / n;
+}
+
+double median(std::vector<double> v) {
+    std::sort(v.begin(), v.end());
+    const std::size_t n = v.size();
+    return n % 2 == 1 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2.0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const int passes = argc > 1 ? std::max(1, std::atoi(argv[1])) : 2000;
+    const int rounds = argc > 2 ? std::max(1, std::atoi(argv[2])) : 5;
+
+    easel::initScreen(paint::windowWidth, paint::windowHeight, false, "Paint Program");
+    paint::startCanvas();
+    presentOnly(passes / 10 + 1);  // warm up both paths before measuring
+    realPasses(passes / 10 + 1);
+
+    std::vector<double> present;
+    std::vector<double> real;
+    std::vector<double> ratios;
+    for (int r = 0; r < rounds; ++r) {
+        present.push_back(presentOnly(passes));
+        real.push_back(realPasses(passes));
+        ratios.push_back(real.back() / present.back());
+    }
+    const double presentTime = median(present);
+    const double realTime = median(real);
+    const double low = *std::min_element(ratios.begin(), ratios.end());
+    const double high = *std::max_element(ratios.begin(), ratios.end());
+    std::printf("present-only pass: %9.1f passes/s (%.2f us per pass)\n", 1.0 / presentTime,
+                presentTime * 1e6);
+    std::printf("main-loop pass:    %9.1f passes/s (%.2f us per pass)\n", 1.0 / realTime,
+                realTime * 1e6);
+    std::printf("ratio (time per pass, median of %d rounds): %.3f (rounds %.3f to %.3f)\n", rounds,
+                median(ratios), low, high);
+    std::printf("PASS_BENCH present_us=%.3f real_us=%.3f ratio=%.4f low=%.4f high=%.4f\n",
+                presentTime * 1e6, realTime * 1e6, median(ratios), low, high);
+    return 0;
+}
