@@ -57,8 +57,10 @@ inline void fillRows(int y0, int y1, std::uint32_t word) {
 }  // namespace versus
 
 // Registers a pair at static initialisation.
-#define VERSUS_PAIR(workload, goal, easelFn, peer, peerFn)              \
-    const bool versus_registered_##easelFn = [] {                       \
-        ::versus::registerPair(workload, goal, easelFn, peer, peerFn);  \
-        return true;                                                    \
+#define VERSUS_JOIN2(a, b) a##b
+#define VERSUS_JOIN(a, b) VERSUS_JOIN2(a, b)
+#define VERSUS_PAIR(workload, goal, easelFn, peer, peerFn)                                 \
+    const bool VERSUS_JOIN(versus_registered_, __LINE__) = [] {                            \
+        ::versus::registerPair(workload, goal, easelFn, peer, peerFn);                     \
+        return true;                                                                       \
     }()
