@@ -1,6 +1,8 @@
 # Thin wrapper over CMake. The two commands a new user needs:
 #   make run    build and start the Paint Program
 #   make test   build everything and run the whole test suite
+# and for the documentation:
+#   make docs   the API reference in build/docs/api/html (warnings are errors)
 # Each installs the Debian packages it needs first (scripts/deps.sh).
 
 BUILD    ?= build/release
@@ -10,7 +12,7 @@ CMAKE_ARGS ?=
 
 CONFIGURE = cmake -S . -B $(BUILD) -DEASEL_WARNINGS_AS_ERRORS=$(WERROR) $(CMAKE_ARGS)
 
-.PHONY: run test build asan-test fuzz clean
+.PHONY: run test build asan-test docs fuzz clean
 
 run:
 	scripts/deps.sh build
@@ -33,6 +35,16 @@ asan-test:
 	  -DEASEL_WARNINGS_AS_ERRORS=$(WERROR) -DEASEL_BUILD_EXAMPLES=OFF
 	cmake --build build/asan -j$(JOBS)
 	cd build/asan && ctest -j$(JOBS) -L unit --output-on-failure
+
+# The API reference, built by Doxygen from the headers' comments; any warning,
+# such as a public name without its comment, fails it. Then the comment and
+# cheatsheet checks (also run by `make test`, CTest label docs).
+docs:
+	scripts/deps.sh build docs
+	cmake -S . -B build/docs -DEASEL_BUILD_TESTS=OFF -DEASEL_BUILD_EXAMPLES=OFF $(CMAKE_ARGS) >/dev/null
+	cmake --build build/docs --target docs
+	python3 tests/docs/check_docs.py comments .
+	python3 tests/docs/check_docs.py cheatsheet .
 
 # Builds the libFuzzer targets with clang and runs each for FUZZ_SECONDS from
 # its seed corpus; new finds go to build/fuzz/corpus/<name>, crashes to

@@ -28,3 +28,6 @@ file(RELATIVE_PATH EASEL_PC_TO_PREFIX "${CMAKE_INSTALL_FULL_LIBDIR}/pkgconfig" "
 string(REGEX REPLACE "/$" "" EASEL_PC_TO_PREFIX "${EASEL_PC_TO_PREFIX}")
 configure_file(cmake/easel.pc.in "${CMAKE_BINARY_DIR}/easel.pc" @ONLY)
 install(FILES "${CMAKE_BINARY_DIR}/easel.pc" DESTINATION "${CMAKE_INSTALL_LIBDIR}/pkgconfig")
+
+# The Paint Program, its icons, launcher and desktop entry.
+include("${CMAKE_CURRENT_LIST_DIR}/EaselInstallPaint.cmake")

@@ -16,11 +16,14 @@ struct Rgb8Color;
 // A colour as three signed ints. The three-value constructor keeps the low 8
 // bits of each value (256 -> 0, -1 -> 255); the operators below do not.
 struct RgbColor {
+    // Red, green and blue, nominally 0-255; black by default.
     int r = 0;
     int g = 0;
     int b = 0;
 
+    // Black, (0, 0, 0).
     constexpr RgbColor() = default;
+    // The low 8 bits of each value (256 -> 0, -1 -> 255).
     constexpr RgbColor(int red, int green, int blue)
         : r(red & 255), g(green & 255), b(blue & 255) {}
     // The three bytes of an Rgb8Color, channel by channel.
@@ -38,11 +41,14 @@ struct RgbColor {
 
 // A colour as three bytes, laid out as exactly three consecutive bytes.
 struct Rgb8Color {
+    // Red, green and blue bytes; black by default.
     std::uint8_t r = 0;
     std::uint8_t g = 0;
     std::uint8_t b = 0;
 
+    // Black, (0, 0, 0).
     constexpr Rgb8Color() = default;
+    // The low 8 bits of each value.
     constexpr Rgb8Color(int red, int green, int blue)
         : r(static_cast<std::uint8_t>(red & 255)),
           g(static_cast<std::uint8_t>(green & 255)),
@@ -57,11 +63,14 @@ constexpr RgbColor::RgbColor(const Rgb8Color& c) : r(c.r), g(c.g), b(c.b) {}
 // Hue, saturation and lightness, each 0-255 (hue 0-255 is the whole circle).
 // The three-value constructor keeps the low 8 bits of each value.
 struct HslColor {
+    // Hue, saturation and lightness, nominally 0-255; all 0 by default.
     int h = 0;
     int s = 0;
     int l = 0;
 
+    // All three 0.
     constexpr HslColor() = default;
+    // The low 8 bits of each value.
     constexpr HslColor(int hue, int saturation, int lightness)
         : h(hue & 255), s(saturation & 255), l(lightness & 255) {}
 };
@@ -69,11 +78,14 @@ struct HslColor {
 // Hue, saturation and value, each 0-255 (hue 0-255 is the whole circle).
 // The three-value constructor keeps the low 8 bits of each value.
 struct HsvColor {
+    // Hue, saturation and value, nominally 0-255; all 0 by default.
     int h = 0;
     int s = 0;
     int v = 0;
 
+    // All three 0.
     constexpr HsvColor() = default;
+    // The low 8 bits of each value.
     constexpr HsvColor(int hue, int saturation, int value)
         : h(hue & 255), s(saturation & 255), v(value & 255) {}
 };

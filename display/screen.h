@@ -19,7 +19,9 @@ namespace easel {
 
 // The display record: the SDL video surface and the size asked for.
 struct ScreenInfo {
+    // The window's surface, owned by SDL; null before initScreen.
     SDL_Surface* surface = nullptr;
+    // The size asked for at initScreen, which all pixel addressing uses.
     int width = 0;
     int height = 0;
 };

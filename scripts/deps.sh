@@ -3,17 +3,17 @@
 # that are missing. Usage: scripts/deps.sh GROUP...
 #   build    compiler, CMake, SDL 1.2          test   GoogleTest, Xvfb, xdotool, ImageMagick
 #   bench    Google Benchmark and the peers   fuzz   clang with its sanitizer runtimes
-#   docs     Doxygen                           memcheck  Valgrind
+#   docs     Doxygen, Python                   memcheck  Valgrind
 #   font     the console font the glyph table is generated from
 set -euo pipefail
 
 packages_for() {
     case "$1" in
         build) echo "cmake g++ make pkg-config libsdl1.2-dev" ;;
-        test) echo "googletest libgtest-dev xvfb xdotool imagemagick x11-apps python3 python3-xlib" ;;
+        test) echo "googletest libgtest-dev xvfb xdotool imagemagick x11-apps python3 python3-xlib desktop-file-utils" ;;
         bench) echo "libbenchmark-dev libsdl-gfx1.2-dev libopencv-imgproc-dev libglm-dev xvfb xdotool" ;;
         fuzz) echo "clang libclang-rt-14-dev" ;;
-        docs) echo "doxygen" ;;
+        docs) echo "doxygen python3" ;;
         memcheck) echo "valgrind" ;;
         font) echo "console-setup-linux python3" ;;
         *) echo "deps.sh: unknown group '$1'" >&2; exit 2 ;;
