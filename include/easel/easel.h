@@ -15,7 +15,10 @@
 #include "easel/colour/color.h"
 
 // raster: lines, spans, shapes and clipping
+#include "easel/raster/clip.h"
+#include "easel/raster/disc_rows.h"
 #include "easel/raster/line.h"
+#include "easel/raster/shapes.h"
 
 // text: font, text, numbers, icons, keys and entry fields
 #include "easel/text/field.h"
