@@ -141,4 +141,3 @@ BENCHMARK(BM_clipLine)->Arg(0)->Arg(1);
 
 }  // namespace
 
-BENCHMARK_MAIN();
