@@ -1,9 +1,12 @@
 // Runs every benchmark of easel_bench on a 500 x 500 screen of SDL's dummy
-// video driver, so that no window or X server is needed, then prints for each
-// side-by-side workload the ratio of easel's time to the peer's.
+// video driver, so that no window or X server is needed, with the icons'
+// folder (assets/) as working directory; then prints for each side-by-side
+// workload (versus.h) the ratio of easel's time to the peer's.
 //
 // Extra option (removed before Google Benchmark sees the arguments):
 //   --versus_table=FILE   also write the ratio table as Markdown rows to FILE
+// The exit status is 1 when a benchmark stopped with an error (a workload
+// whose two sides would not do the same work, for instance).
 #include <benchmark/benchmark.h>
 #include <unistd.h>
 
@@ -34,20 +37,13 @@ std::vector<Pair>& pairs() {
     return list;
 }
 
-// Collects the CPU time per iteration of every repetition of every run.
-class CollectingReporter : public benchmark::ConsoleReporter {
-  public:
-    std::map<std::string, std::vector<double>> seconds;
-
-    void ReportRuns(const std::vector<Run>& runs) override {
-        for (const Run& run : runs) {
-            if (run.run_type != Run::RT_Iteration || run.error_occurred || run.iterations <= 0)
-                continue;
-            seconds[run.run_name.function_name].push_back(run.cpu_accumulated_time /
-                                                           static_cast<double>(run.iterations));
-        }
-        ConsoleReporter::ReportRuns(runs);
-    }
+// Seconds per iteration (CPU time) of one benchmark: each repetition's, and
+// the median and coefficient of variation when only aggregates are shown.
+struct Timing {
+    std::vector<double> samples;
+    double median = 0.0;
+    double cv = 0.0;
+    bool haveMedian = false;
 };
 
 double median(std::vector<double> v) {
@@ -56,11 +52,42 @@ double median(std::vector<double> v) {
     return n % 2 == 1 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2.0;
 }
 
-// (max - min) / median over the repetitions, in percent.
-double spread(const std::vector<double>& v) {
-    const auto [low, high] = std::minmax_element(v.begin(), v.end());
-    return 100.0 * (*high - *low) / median(v);
+double medianOf(const Timing& t) { return t.haveMedian ? t.median : median(t.samples); }
+
+// Half the range of the repetitions around the median, in percent, or the
+// coefficient of variation when only aggregates were reported.
+double spreadOf(const Timing& t) {
+    if (t.samples.size() >= 2) {
+        const auto [low, high] = std::minmax_element(t.samples.begin(), t.samples.end());
+        return 50.0 * (*high - *low) / medianOf(t);
+    }
+    return 100.0 * t.cv;
 }
+
+// Collects the timings while the console reporter prints as usual.
+class CollectingReporter : public benchmark::ConsoleReporter {
+  public:
+    std::map<std::string, Timing> timings;
+    int failures = 0;  // runs that stopped with an error, such as a mismatch
+
+    void ReportRuns(const std::vector<Run>& runs) override {
+        for (const Run& run : runs) {
+            if (run.error_occurred) ++failures;
+            if (run.error_occurred || run.iterations <= 0) continue;
+            Timing& t = timings[run.run_name.function_name];
+            const double seconds = run.cpu_accumulated_time / static_cast<double>(run.iterations);
+            if (run.run_type == Run::RT_Iteration) {
+                t.samples.push_back(seconds);
+            } else if (run.aggregate_name == "median") {
+                t.median = seconds;
+                t.haveMedian = true;
+            } else if (run.aggregate_name == "cv") {
+                t.cv = run.cpu_accumulated_time;  // a ratio, kept as it is
+            }
+        }
+        ConsoleReporter::ReportRuns(runs);
+    }
+};
 
 std::string humanTime(double s) {
     char text[32] = {};
@@ -77,24 +104,28 @@ std::string humanTime(double s) {
 void printRatios(const CollectingReporter& reporter, const char* tablePath) {
     std::FILE* table = tablePath != nullptr ? std::fopen(tablePath, "w") : nullptr;
     if (tablePath != nullptr && table == nullptr) std::perror(tablePath);
-    std::printf("\n%-24s %12s %12s %-10s %7s %7s %6s\n", "workload", "easel", "peer", "peer name",
-                "ratio", "goal", "met");
+    bool header = false;
     for (const Pair& p : pairs()) {
-        const auto e = reporter.seconds.find(p.workload + "/easel");
-        const auto q = reporter.seconds.find(p.workload + "/" + p.peer);
-        if (e == reporter.seconds.end() || q == reporter.seconds.end()) continue;
-        const double easelTime = median(e->second);
-        const double peerTime = median(q->second);
+        const auto e = reporter.timings.find(p.workload + "/easel");
+        const auto q = reporter.timings.find(p.workload + "/" + p.peer);
+        if (e == reporter.timings.end() || q == reporter.timings.end()) continue;
+        if (!header) {
+            std::printf("\n%-24s %12s %12s %-8s %7s %7s %5s\n", "workload", "easel", "peer", "peer",
+                        "ratio", "goal", "met");
+            header = true;
+        }
+        const double easelTime = medianOf(e->second);
+        const double peerTime = medianOf(q->second);
         const double ratio = easelTime / peerTime;
         const bool met = ratio <= p.goal;
-        std::printf("%-24s %12s %12s %-10s %7.3f %7.2f %6s\n", p.workload.c_str(),
+        std::printf("%-24s %12s %12s %-8s %7.3f %7.2f %5s\n", p.workload.c_str(),
                     humanTime(easelTime).c_str(), humanTime(peerTime).c_str(), p.peer.c_str(),
                     ratio, p.goal, met ? "yes" : "NO");
         if (table != nullptr) {
-            std::fprintf(table, "| %s | %s | %s | %s | **%.3f** | ≤ %.2f | %s | ±%.0f%% / ±%.0f%% |\n",
+            std::fprintf(table, "| %s | %s | %s | %s | **%.3f** | ≤ %.2f | %s | ±%.1f%% / ±%.1f%% |\n",
                          p.workload.c_str(), humanTime(easelTime).c_str(), p.peer.c_str(),
                          humanTime(peerTime).c_str(), ratio, p.goal, met ? "met" : "missed",
-                         spread(e->second) / 2.0, spread(q->second) / 2.0);
+                         spreadOf(e->second), spreadOf(q->second));
         }
     }
     if (table != nullptr) std::fclose(table);
@@ -138,5 +169,5 @@ int main(int argc, char** argv) {
     benchmark::RunSpecifiedBenchmarks(&reporter);
     versus::printRatios(reporter, tablePath);
     benchmark::Shutdown();
-    return 0;
+    return reporter.failures == 0 ? 0 : 1;
 }

@@ -6,7 +6,9 @@
 // rounds. Run it in an X server with the icons' folder as working directory
 // (scripts/pass-bench.sh does both).
 //
-// Usage: pass_bench [passes per round, default 2000] [rounds, default 5]
+// Usage: pass_bench [passes per round, default 2000] [rounds, default 5]; the
+// environment variables PASS_BENCH_PASSES and PASS_BENCH_ROUNDS give the same
+// when there are no arguments.
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -54,8 +56,10 @@ double median(std::vector<double> v) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    const int passes = argc > 1 ? std::max(1, std::atoi(argv[1])) : 2000;
-    const int rounds = argc > 2 ? std::max(1, std::atoi(argv[2])) : 5;
+    const char* passesText = argc > 1 ? argv[1] : std::getenv("PASS_BENCH_PASSES");
+    const char* roundsText = argc > 2 ? argv[2] : std::getenv("PASS_BENCH_ROUNDS");
+    const int passes = passesText != nullptr ? std::max(1, std::atoi(passesText)) : 2000;
+    const int rounds = roundsText != nullptr ? std::max(1, std::atoi(roundsText)) : 5;
 
     easel::initScreen(paint::windowWidth, paint::windowHeight, false, "Paint Program");
     paint::startCanvas();
