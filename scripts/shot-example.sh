@@ -78,12 +78,22 @@ sleep 0.5  # time to draw
 eval "$(xdotool getwindowgeometry --shell "$window")"  # sets X, Y, WIDTH, HEIGHT
 xwd -root -silent | convert xwd:- -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "png:$output"
 
-# End the program the way a user would: a key press in its window.
+# End the program the way a user would: a key press in its window. An
+# animated example ends only on Escape, which it reads from the key state, so
+# that is held until the program has gone; as a last resort it is killed.
+ended() {
+    for _ in $(seq 40); do
+        kill -0 "$program_pid" 2>/dev/null || return 0
+        sleep 0.05
+    done
+    return 1
+}
 xdotool mousemove "$((X + WIDTH / 2))" "$((Y + HEIGHT / 2))" key space
-for _ in $(seq 40); do
-    kill -0 "$program_pid" 2>/dev/null || break
-    sleep 0.05
-done
+if ! ended; then
+    xdotool keydown Escape
+    ended || kill "$program_pid" 2>/dev/null || true
+    xdotool keyup Escape
+fi
 wait "$program_pid" 2>/dev/null || true
 program_pid=""
 echo "shot-example.sh: wrote $output (${WIDTH}x${HEIGHT})"

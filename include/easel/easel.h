@@ -29,3 +29,6 @@
 #include "easel/text/text.h"
 
 // geometry: vectors, matrices and the camera
+#include "easel/geometry/camera.h"
+#include "easel/geometry/matrix3.h"
+#include "easel/geometry/vector3.h"
