@@ -96,4 +96,3 @@ BENCHMARK(BM_GlmProjectFloat)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
-BENCHMARK_MAIN();

@@ -1,7 +1,7 @@
 // Projecting 1,000,000 random world points: Camera::project against GLM, a
 // dmat3 times the eye-relative vector, the perspective divide, the viewport
-// and the truncation to pixels. Both count the points that land on the
-// screen in front of the eye and sum their coordinates.
+// and the truncation to pixels. Both sum the coordinates of the points that
+// land on the screen in front of the eye, in the same branch-free way.
 #if __has_include("easel/geometry/camera.h")
 
 #include <cmath>
@@ -47,7 +47,8 @@ void projectEasel(benchmark::State& state) {
         for (const easel::Vector3& p : cloud) {
             int x = 0;
             int y = 0;
-            if (cam.project(p, x, y)) sum += x + y;
+            const bool visible = cam.project(p, x, y);
+            sum += visible ? x + y : 0;
         }
         benchmark::DoNotOptimize(sum);
     }
@@ -72,12 +73,12 @@ void projectGlm(benchmark::State& state) {
             const glm::dvec3 c = toCamera * (glm::dvec3(p.x, p.y, p.z) - eye);
             const double sx = w * 0.5 + (w * c.x) / c.z;
             const double sy = h * 0.5 - (h * c.y) / c.z;
-            if (!(c.z >= nearClip) || !(std::fabs(sx) < 2147483648.0) ||
-                !(std::fabs(sy) < 2147483648.0))
-                continue;
-            const int x = static_cast<int>(sx);
-            const int y = static_cast<int>(sy);
-            if (x >= 0 && x < 500 && y >= 0 && y < 500) sum += x + y;
+            // In range before the conversion, which is undefined outside it.
+            const bool fits = std::fabs(sx) < 2147483648.0 && std::fabs(sy) < 2147483648.0;
+            const int x = fits ? static_cast<int>(sx) : -1;
+            const int y = fits ? static_cast<int>(sy) : -1;
+            const bool visible = (c.z >= nearClip) & (x >= 0) & (x < 500) & (y >= 0) & (y < 500);
+            sum += visible ? x + y : 0;
         }
         benchmark::DoNotOptimize(sum);
     }
