@@ -49,21 +49,23 @@ docs:
 # The benchmarks, built for speed: easel against SDL_gfx, OpenCV and GLM on the
 # same work, five repetitions each, and the main-loop pass against a
 # present-only pass in a private Xvfb. Writes docs/benchmarks.md.
-# bench-smoke builds the same and runs every benchmark once, briefly (CI).
 BENCH_BUILD ?= build/bench
 SYSTEM_PYTHON := $(firstword $(wildcard /usr/bin/python3 /bin/python3) python3)
-bench-build:
+bench:
 	scripts/deps.sh build bench
 	cmake -S . -B $(BENCH_BUILD) -DCMAKE_BUILD_TYPE=Release -DEASEL_BUILD_BENCHMARKS=ON \
 	  -DEASEL_BUILD_TESTS=OFF -DEASEL_BUILD_EXAMPLES=OFF -DEASEL_WARNINGS_AS_ERRORS=$(WERROR)
 	cmake --build $(BENCH_BUILD) -j$(JOBS) --target easel_bench pass_bench
-
-bench: bench-build
 	$(SYSTEM_PYTHON) scripts/bench_report.py $(BENCH_BUILD) docs/benchmarks.md
 
-bench-smoke: bench-build
-	$(BENCH_BUILD)/bench/easel_bench --benchmark_min_time=0.001
-	$(SYSTEM_PYTHON) scripts/pass_bench.py $(BENCH_BUILD)/bench/pass_bench 20 1
+# Every benchmark once, briefly (CI): a run, not a timing. Builds in the same
+# tree as make test, so that only the benchmark programs are new.
+bench-smoke:
+	scripts/deps.sh build bench
+	$(CONFIGURE) -DEASEL_BUILD_BENCHMARKS=ON
+	cmake --build $(BUILD) -j$(JOBS) --target easel_bench pass_bench
+	$(BUILD)/bench/easel_bench --benchmark_min_time=0.001
+	$(SYSTEM_PYTHON) scripts/pass_bench.py $(BUILD)/bench/pass_bench 20 1
 
 # Builds the libFuzzer targets with clang and runs each for FUZZ_SECONDS from
 # its seed corpus; new finds go to build/fuzz/corpus/<name>, crashes to
