@@ -52,7 +52,9 @@ double median(std::vector<double> v) {
     return n % 2 == 1 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2.0;
 }
 
-double medianOf(const Timing& t) { return t.haveMedian ? t.median : median(t.samples); }
+double medianOf(const Timing& t) {
+    return t.haveMedian ? t.median : median(t.samples);
+}
 
 // Half the range of the repetitions around the median, in percent, or the
 // coefficient of variation when only aggregates were reported.
@@ -122,7 +124,8 @@ void printRatios(const CollectingReporter& reporter, const char* tablePath) {
                     humanTime(easelTime).c_str(), humanTime(peerTime).c_str(), p.peer.c_str(),
                     ratio, p.goal, met ? "yes" : "NO");
         if (table != nullptr) {
-            std::fprintf(table, "| %s | %s | %s | %s | **%.3f** | ≤ %.2f | %s | ±%.1f%% / ±%.1f%% |\n",
+            std::fprintf(table,
+                         "| %s | %s | %s | %s | **%.3f** | ≤ %.2f | %s | ±%.1f%% / ±%.1f%% |\n",
                          p.workload.c_str(), humanTime(easelTime).c_str(), p.peer.c_str(),
                          humanTime(peerTime).c_str(), ratio, p.goal, met ? "met" : "missed",
                          spreadOf(e->second), spreadOf(q->second));

@@ -26,7 +26,9 @@ void registerPair(const std::string& workload, double goal, void (*easelSide)(be
                   const std::string& peer, void (*peerSide)(benchmark::State&));
 
 // The screen surface (the dummy driver's, opened by main).
-inline SDL_Surface* screen() { return easel::Screen.surface; }
+inline SDL_Surface* screen() {
+    return easel::Screen.surface;
+}
 
 // A fixed-seed random source shared by the inputs of one workload.
 inline std::mt19937& engine(unsigned seed) {
@@ -59,8 +61,8 @@ inline void fillRows(int y0, int y1, std::uint32_t word) {
 // Registers a pair at static initialisation.
 #define VERSUS_JOIN2(a, b) a##b
 #define VERSUS_JOIN(a, b) VERSUS_JOIN2(a, b)
-#define VERSUS_PAIR(workload, goal, easelFn, peer, peerFn)                                 \
-    const bool VERSUS_JOIN(versus_registered_, __LINE__) = [] {                            \
-        ::versus::registerPair(workload, goal, easelFn, peer, peerFn);                     \
-        return true;                                                                       \
+#define VERSUS_PAIR(workload, goal, easelFn, peer, peerFn)             \
+    const bool VERSUS_JOIN(versus_registered_, __LINE__) = [] {        \
+        ::versus::registerPair(workload, goal, easelFn, peer, peerFn); \
+        return true;                                                   \
     }()

@@ -34,7 +34,9 @@ const std::vector<int>& centres() {
     return v;
 }
 
-void resetCanvas() { versus::fillRows(0, 499, 0xFFFFFFu); }
+void resetCanvas() {
+    versus::fillRows(0, 499, 0xFFFFFFu);
+}
 
 void dabsEasel(benchmark::State& state) {
     resetCanvas();

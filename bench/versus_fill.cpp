@@ -28,7 +28,9 @@ const easel::RgbColor colourB{200, 30, 30};
 
 enum class Region { empty, maze, ring, serpentine };
 
-void put(int x, int y, easel::RgbColor c) { *easel::pixelWord(x, y) = easel::mapColor(c); }
+void put(int x, int y, easel::RgbColor c) {
+    *easel::pixelWord(x, y) = easel::mapColor(c);
+}
 
 // A perfect maze on a grid of 3-pixel cells (two-pixel corridors, one-pixel
 // walls), carved by a depth-first walk from a fixed seed.
@@ -66,8 +68,8 @@ void drawMaze() {
         const int ny = next / cols;
         open(nx * cell, ny * cell, 2, 2);
         // the wall pixel pair between the two cells
-        open(std::min(cx, nx) * cell + (nx != cx ? 2 : 0), std::min(cy, ny) * cell + (ny != cy ? 2 : 0),
-             nx != cx ? 1 : 2, ny != cy ? 1 : 2);
+        open(std::min(cx, nx) * cell + (nx != cx ? 2 : 0),
+             std::min(cy, ny) * cell + (ny != cy ? 2 : 0), nx != cx ? 1 : 2, ny != cy ? 1 : 2);
         stack.push_back(next);
     }
 }
@@ -136,12 +138,13 @@ bool sameFill(Region region, const cv::Point& seed) {
     const std::vector<std::uint8_t> byEasel(static_cast<std::uint8_t*>(s->pixels),
                                             static_cast<std::uint8_t*>(s->pixels) + bytes);
     prepare(region);
-    cv::Mat rows(500 - top, s->w, CV_32SC1,
-                 static_cast<std::uint8_t*>(s->pixels) + static_cast<std::ptrdiff_t>(top) * s->pitch,
-                 static_cast<std::size_t>(s->pitch));
+    cv::Mat rows(
+        500 - top, s->w, CV_32SC1,
+        static_cast<std::uint8_t*>(s->pixels) + static_cast<std::ptrdiff_t>(top) * s->pitch,
+        static_cast<std::size_t>(s->pitch));
     cv::floodFill(rows, cv::Point(seed.x, seed.y - top),
-                  cv::Scalar(static_cast<double>(easel::mapColor(colourB))), nullptr,
-                  cv::Scalar(0), cv::Scalar(0), 4);
+                  cv::Scalar(static_cast<double>(easel::mapColor(colourB))), nullptr, cv::Scalar(0),
+                  cv::Scalar(0), 4);
     return std::equal(byEasel.begin(), byEasel.end(), static_cast<std::uint8_t*>(s->pixels));
 }
 
@@ -167,9 +170,10 @@ template <Region region>
 void fillOpenCv(benchmark::State& state) {
     prepare(region);
     SDL_Surface* s = versus::screen();
-    cv::Mat rows(500 - top, s->w, CV_32SC1,
-                 static_cast<std::uint8_t*>(s->pixels) + static_cast<std::ptrdiff_t>(top) * s->pitch,
-                 static_cast<std::size_t>(s->pitch));
+    cv::Mat rows(
+        500 - top, s->w, CV_32SC1,
+        static_cast<std::uint8_t*>(s->pixels) + static_cast<std::ptrdiff_t>(top) * s->pitch,
+        static_cast<std::size_t>(s->pitch));
     const cv::Point seed = seedOf(region);
     const double wordA = easel::mapColor(colourA);
     const double wordB = easel::mapColor(colourB);

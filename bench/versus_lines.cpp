@@ -15,7 +15,9 @@ const std::vector<int>& coords() {
     return v;
 }
 
-std::uint8_t channel(std::size_t i) { return static_cast<std::uint8_t>(i * 37u); }
+std::uint8_t channel(std::size_t i) {
+    return static_cast<std::uint8_t>(i * 37u);
+}
 
 void linesEasel(benchmark::State& state) {
     const std::vector<int>& c = coords();

@@ -20,8 +20,8 @@ const cv::Mat& hsvImage() {
         cv::Mat m(pickerHeight, pickerWidth, CV_8UC3);
         for (int y = 0; y < pickerHeight; ++y)
             for (int x = 0; x < pickerWidth; ++x)
-                m.at<cv::Vec3b>(y, x) = cv::Vec3b(static_cast<std::uint8_t>(x),
-                                                  static_cast<std::uint8_t>(2 * y), 255);
+                m.at<cv::Vec3b>(y, x) =
+                    cv::Vec3b(static_cast<std::uint8_t>(x), static_cast<std::uint8_t>(2 * y), 255);
         return m;
     }();
     return image;

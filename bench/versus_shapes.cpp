@@ -37,7 +37,9 @@ const std::vector<int>& corners() {
     return v;
 }
 
-std::uint8_t channel(std::size_t i) { return static_cast<std::uint8_t>(i * 53u); }
+std::uint8_t channel(std::size_t i) {
+    return static_cast<std::uint8_t>(i * 53u);
+}
 
 void circlesEasel(benchmark::State& state) {
     const std::vector<int>& c = circles();
