@@ -12,7 +12,7 @@ CMAKE_ARGS ?=
 
 CONFIGURE = cmake -S . -B $(BUILD) -DEASEL_WARNINGS_AS_ERRORS=$(WERROR) $(CMAKE_ARGS)
 
-.PHONY: run test build asan-test docs fuzz clean
+.PHONY: run test build asan-test bench bench-smoke docs fuzz clean
 
 run:
 	scripts/deps.sh build

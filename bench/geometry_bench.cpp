@@ -95,4 +95,3 @@ void BM_GlmProjectFloat(benchmark::State& state) {
 BENCHMARK(BM_GlmProjectFloat)->Unit(benchmark::kMillisecond);
 
 }  // namespace
-

@@ -140,4 +140,3 @@ void BM_clipLine(benchmark::State& state) {
 BENCHMARK(BM_clipLine)->Arg(0)->Arg(1);
 
 }  // namespace
-

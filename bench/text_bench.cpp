@@ -73,4 +73,3 @@ void BM_PlaceholderIcon(benchmark::State& state) {
 BENCHMARK(BM_PlaceholderIcon);
 
 }  // namespace
-

@@ -15,6 +15,7 @@
 #include "easel/colour/color.h"
 
 // raster: lines, spans, shapes and clipping
+#include "easel/raster/blend.h"
 #include "easel/raster/clip.h"
 #include "easel/raster/disc_rows.h"
 #include "easel/raster/line.h"

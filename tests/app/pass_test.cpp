@@ -195,7 +195,7 @@ TEST_F(PassTest, StartCanvasEmptiesTheWholeCanvas) {
 
 // Dragging the Pencil from the canvas into the picker: the pick comes first,
 // so the segment drawn in the same pass is already in the new colour.
-TEST_F(PassTest, DISABLED_PickComesBeforeTheToolActsInTheSamePass) {
+TEST_F(PassTest, PickComesBeforeTheToolActsInTheSamePass) {
     paint::currentTool = paint::pencilTool;
     paint::runPass(pressAt(10, 200));
     easel::putPixel(10, 10, marker);
