@@ -7,7 +7,9 @@
 namespace paint {
 
 // Paints the whole panel with the given tool's button pressed (a value
-// outside 1-4 shows all four up).
+// outside 1-4 shows all four up). Button images are read from the working
+// directory on every call; a missing one shows the icon loader's placeholder.
+// Draws nothing on a screen narrower than 460 or shorter than 128 pixels.
 void drawPanel(ToolId tool);
 
 }  // namespace paint

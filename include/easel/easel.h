@@ -13,6 +13,7 @@
 
 // colour: records, arithmetic and conversions
 #include "easel/colour/color.h"
+#include "easel/colour/convert.h"
 
 // raster: lines, spans, shapes and clipping
 #include "easel/raster/blend.h"

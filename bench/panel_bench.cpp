@@ -1,0 +1,70 @@
+// The tool panel and its colour picker: drawPanel as the main loop calls it
+// on every pass (icons read from disk each time), the picker's 32768 integer
+// HSV conversions alone, and the plain way of drawing the picker, one
+// putPixel per pixel, for comparison.
+#include <benchmark/benchmark.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "app/panel.h"
+#include "app/state.h"
+#include "easel/colour/convert.h"
+#include "easel/display/screen.h"
+
+namespace {
+
+// Runs the enclosed benchmark in the assets folder, where the button images are.
+class InAssets {
+  public:
+    InAssets() {
+        if (getcwd(previous_, sizeof previous_) == nullptr) previous_[0] = '\0';
+        const std::string assets = std::string(EASEL_SOURCE_DIR) + "/assets";
+        if (chdir(assets.c_str()) != 0) std::abort();
+    }
+    ~InAssets() {
+        if (previous_[0] != '\0' && chdir(previous_) != 0) std::abort();
+    }
+    InAssets(const InAssets&) = delete;
+    InAssets& operator=(const InAssets&) = delete;
+
+  private:
+    char previous_[4096] = {};
+};
+
+void BM_DrawPanel(benchmark::State& state) {
+    const InAssets inAssets;
+    for (auto _ : state) paint::drawPanel(paint::pencilTool);
+    state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_DrawPanel)->Unit(benchmark::kMicrosecond);
+
+void BM_PickerConversions(benchmark::State& state) {
+    int value = 255;
+    for (auto _ : state) {
+        int sum = 0;
+        for (int y = 0; y < 128; ++y)
+            for (int x = 0; x < 256; ++x) {
+                const easel::RgbColor c = easel::hsvToRgb(easel::HsvColor(x, 2 * y, value));
+                sum += c.r + c.g + c.b;
+            }
+        benchmark::DoNotOptimize(sum);
+        benchmark::DoNotOptimize(value);
+    }
+    state.SetItemsProcessed(state.iterations() * 32768);
+}
+BENCHMARK(BM_PickerConversions)->Unit(benchmark::kMicrosecond);
+
+void BM_PlainPutPixelPicker(benchmark::State& state) {
+    for (auto _ : state) {
+        for (int x = 0; x < 256; ++x)
+            for (int y = 0; y < 128; ++y)
+                easel::putPixel(x, y,
+                                easel::hsvToRgb(easel::HsvColor(x, 2 * y, paint::paletteValue)));
+    }
+    state.SetItemsProcessed(state.iterations() * 32768);
+}
+BENCHMARK(BM_PlainPutPixelPicker)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
