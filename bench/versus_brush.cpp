@@ -3,8 +3,6 @@
 // 400-pixel Brush drag (brushStroke against the same number of SDL_gfx alpha
 // discs at the same centres). One iteration of the dab workload lays 1024
 // dabs; one iteration of the drag drags once.
-#if __has_include("easel/raster/blend.h")
-
 #include <SDL_gfxPrimitives.h>
 
 #include <cmath>
@@ -116,5 +114,3 @@ void dragGfx(benchmark::State& state) {
 VERSUS_PAIR("brush drag 400 px", 0.5, dragEasel, "SDL_gfx", dragGfx);
 
 }  // namespace
-
-#endif

@@ -7,8 +7,6 @@
 // Regions: the empty canvas (rows 128-499 white under a panel-coloured
 // strip); a maze of one-pixel walls and two-pixel corridors; a thick ring;
 // a serpentine corridor that turns back at every wall.
-#if __has_include("easel/raster/blend.h")
-
 #include <algorithm>
 #include <opencv2/imgproc.hpp>
 
@@ -194,5 +192,3 @@ VERSUS_PAIR("fill serpentine", 1.0, fillEasel<Region::serpentine>, "OpenCV",
             fillOpenCv<Region::serpentine>);
 
 }  // namespace
-
-#endif

@@ -2,8 +2,6 @@
 // panel's picker drawing against OpenCV's cvtColor(COLOR_HSV2BGR_FULL) from
 // the same hue / saturation / value image into a 4-channel cv::Mat laid over
 // the same screen pixels.
-#if __has_include("easel/colour/convert.h")
-
 #include <opencv2/imgproc.hpp>
 
 #include "app/panel.h"
@@ -48,5 +46,3 @@ void pickerOpenCv(benchmark::State& state) {
 VERSUS_PAIR("colour picker", 1.0, pickerEasel, "OpenCV", pickerOpenCv);
 
 }  // namespace
-
-#endif

@@ -2,8 +2,6 @@
 // dmat3 times the eye-relative vector, the perspective divide, the viewport
 // and the truncation to pixels. Both sum the coordinates of the points that
 // land on the screen in front of the eye, in the same branch-free way.
-#if __has_include("easel/geometry/camera.h")
-
 #include <cmath>
 #include <glm/glm.hpp>
 
@@ -94,5 +92,3 @@ void projectGlm(benchmark::State& state) {
 VERSUS_PAIR("projection 1M points", 1.0, projectEasel, "GLM", projectGlm);
 
 }  // namespace
-
-#endif

@@ -2,8 +2,6 @@
 // SDL_gfx's circleRGBA, filledCircleRGBA and boxRGBA (opaque). Circles of
 // radius 1-100 wholly on the screen; discs of radius 1-100 anywhere near it;
 // rectangles between two random on-screen corners. One iteration draws 256.
-#if __has_include("easel/raster/shapes.h")
-
 #include <SDL_gfxPrimitives.h>
 
 #include <algorithm>
@@ -117,5 +115,3 @@ void rectsGfx(benchmark::State& state) {
 VERSUS_PAIR("rectangles", 1.1, rectsEasel, "SDL_gfx", rectsGfx);
 
 }  // namespace
-
-#endif
