@@ -12,7 +12,7 @@ CMAKE_ARGS ?=
 
 CONFIGURE = cmake -S . -B $(BUILD) -DEASEL_WARNINGS_AS_ERRORS=$(WERROR) $(CMAKE_ARGS)
 
-.PHONY: run test build asan-test bench docs fuzz memcheck soak clean
+.PHONY: run test build asan-test bench bench-smoke docs fuzz memcheck soak clean
 
 run:
 	scripts/deps.sh build
@@ -36,15 +36,6 @@ asan-test:
 	cmake --build build/asan -j$(JOBS)
 	cd build/asan && ctest -j$(JOBS) -L unit --output-on-failure
 
-# The benchmarks, built for speed; prints the median of ten runs of each.
-BENCH_ARGS ?= --benchmark_repetitions=10 --benchmark_report_aggregates_only=true
-bench:
-	scripts/deps.sh build bench
-	cmake -S . -B build/bench -DCMAKE_BUILD_TYPE=Release -DEASEL_BUILD_BENCHMARKS=ON \
-	  -DEASEL_BUILD_TESTS=OFF -DEASEL_BUILD_EXAMPLES=OFF -DEASEL_WARNINGS_AS_ERRORS=$(WERROR)
-	cmake --build build/bench -j$(JOBS) --target easel_bench
-	SDL_VIDEODRIVER=dummy build/bench/bench/easel_bench $(BENCH_ARGS)
-
 # The API reference, built by Doxygen from the headers' comments; any warning,
 # such as a public name without its comment, fails it. Then the comment and
 # cheatsheet checks (also run by `make test`, CTest label docs).
@@ -54,6 +45,27 @@ docs:
 	cmake --build build/docs --target docs
 	python3 tests/docs/check_docs.py comments .
 	python3 tests/docs/check_docs.py cheatsheet .
+
+# The benchmarks, built for speed: easel against SDL_gfx, OpenCV and GLM on the
+# same work, five repetitions each, and the main-loop pass against a
+# present-only pass in a private Xvfb. Writes docs/benchmarks.md.
+BENCH_BUILD ?= build/bench
+SYSTEM_PYTHON := $(firstword $(wildcard /usr/bin/python3 /bin/python3) python3)
+bench:
+	scripts/deps.sh build bench
+	cmake -S . -B $(BENCH_BUILD) -DCMAKE_BUILD_TYPE=Release -DEASEL_BUILD_BENCHMARKS=ON \
+	  -DEASEL_BUILD_TESTS=OFF -DEASEL_BUILD_EXAMPLES=OFF -DEASEL_WARNINGS_AS_ERRORS=$(WERROR)
+	cmake --build $(BENCH_BUILD) -j$(JOBS) --target easel_bench pass_bench
+	$(SYSTEM_PYTHON) scripts/bench_report.py $(BENCH_BUILD) docs/benchmarks.md
+
+# Every benchmark once, briefly (CI): a run, not a timing. Builds in the same
+# tree as make test, so that only the benchmark programs are new.
+bench-smoke:
+	scripts/deps.sh build bench
+	$(CONFIGURE) -DEASEL_BUILD_BENCHMARKS=ON
+	cmake --build $(BUILD) -j$(JOBS) --target easel_bench pass_bench
+	$(BUILD)/bench/easel_bench --benchmark_min_time=0.001
+	$(SYSTEM_PYTHON) scripts/pass_bench.py $(BUILD)/bench/pass_bench 20 1
 
 # Builds the libFuzzer targets with clang and runs each for FUZZ_SECONDS from
 # its seed corpus; new finds go to build/fuzz/corpus/<name>, crashes to

@@ -12,4 +12,9 @@ namespace paint {
 // Draws nothing on a screen narrower than 460 or shorter than 128 pixels.
 void drawPanel(ToolId tool);
 
+// Paints the 256 x 128 colour picker alone at the given value (low 8 bits),
+// as drawPanel paints it at paletteValue: hue x, saturation 2y. Draws nothing
+// on a screen narrower than 256 or shorter than 128 pixels.
+void drawPicker(int value);
+
 }  // namespace paint

@@ -3,8 +3,9 @@
 //
 // The nine elements are stored row-major in m (m[0..2] is row 0), and the
 // default matrix is the zero matrix, not the identity. Nothing is checked:
-// inverting a singular matrix divides by a zero determinant and gives
-// infinite or NaN elements, and division by 0 follows IEEE rules.
+// inverting a matrix whose determinant is 0 gives infinite or NaN elements
+// (one that rounds to a tiny determinant gives huge ones), and division by 0
+// follows IEEE rules.
 #pragma once
 
 #include "easel/geometry/vector3.h"
@@ -25,7 +26,8 @@ struct Matrix3 {
 
     // Transposes in place: swaps m[1]/m[3], m[2]/m[6], m[5]/m[7] exactly.
     void transpose();
-    // The determinant by the rule of Sarrus (0 for a singular matrix).
+    // The determinant by the rule of Sarrus, as determinant(a) below; rounding
+    // can leave a singular matrix's slightly off 0.
     double determinant() const;
     // Replaces the matrix by adjugate / determinant, every element computed
     // from the old values; a zero determinant gives infinite or NaN elements.

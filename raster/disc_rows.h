@@ -1,15 +1,10 @@
 // The row scheme shared by the solid disc and the soft brush dab: a midpoint
-// circle walk that hands out each row of a filled disc exactly once (radius
-// 0 alone gives its one row twice, as both outer rows of the first step).
-//
-// The outer rows get the span of the first step that reaches them, so they
-// are narrower than the circle outline of the same radius. A negative radius
-// gives no rows. Rows are given as (y, x0, x1) with x0 <= x1 when the radius
-// is not negative; they are not clipped. The walk computes in 64 bits, so
-// rows of a disc far off the screen come out exact rather than overflowed.
-// forEachDiscRowBetween gives the rows inside a band of rows in time bounded
-// by the band, not by the radius, so a huge disc costs no more than the
-// screen rows it covers.
+// circle walk that hands out each row of a filled disc exactly once (radius 0
+// alone gives its one row twice) as (y, x0, x1) with x0 <= x1, unclipped and
+// computed in 64 bits. The outer rows get the span of the first step that
+// reaches them, so they are narrower than the circle outline of the same
+// radius; a negative radius gives no rows. forEachDiscRowBetween keeps to a
+// band of rows in time bounded by the band, not by the radius.
 #pragma once
 
 #include <algorithm>

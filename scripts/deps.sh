@@ -12,7 +12,7 @@ packages_for() {
     case "$1" in
         build) echo "cmake g++ make pkg-config libsdl1.2-dev" ;;
         test) echo "googletest libgtest-dev xvfb xdotool imagemagick x11-apps python3 python3-xlib desktop-file-utils" ;;
-        bench) echo "libbenchmark-dev libsdl-gfx1.2-dev libopencv-imgproc-dev libglm-dev xvfb xdotool" ;;
+        bench) echo "libbenchmark-dev libsdl-gfx1.2-dev libopencv-imgproc-dev libglm-dev xvfb xdotool python3 python3-xlib" ;;
         fuzz) echo "clang libclang-rt-14-dev" ;;
         docs) echo "doxygen python3" ;;
         memcheck) echo "valgrind" ;;

@@ -1,14 +1,13 @@
 // Modal text entry fields: one character, a line of text, a number.
 //
-// Each field draws its prompt with the bitmap font and then, pass by pass,
-// takes one key (readCharKey or readDigitKey), applies Backspace, redraws
-// what has been typed right after the prompt (always opaque, wiping deleted
-// cells), presents the screen and finishes on the pass in which Enter goes
-// down. Enter and Backspace are edge-triggered through keyLatch, so an Enter
-// still held from an earlier field does not finish the next one. There is no
-// cancel: Escape or a window-close request ends the process with status 1.
-// The field types run one pass per step() so that a caller (or a test) can
-// drive them with a chosen key state; the input* operations loop over them.
+// A field draws its prompt, then pass by pass takes one key, applies
+// Backspace (text and number), redraws the typed text opaque after the prompt
+// (blank cells wipe deleted characters), presents the screen and finishes on
+// the pass in which Enter goes down. Enter and Backspace count once per press
+// (keyLatch), so an Enter still held from an earlier field does not finish the
+// next. The field types do one pass per step(); the input* operations loop
+// over them, and a quit request (window close, or Escape held) before any
+// pass ends the process with status 1. There is no cancel.
 #pragma once
 
 namespace easel {

@@ -5,7 +5,9 @@
   check_docs.py cheatsheet SOURCE_DIR   every public operation, type and global
                                         is in docs/cheatsheet.md, under its header
   check_docs.py readme     SOURCE_DIR   the program under "Getting started" in
-                                        README.md is examples/hello/main.cpp
+                                        README.md is examples/hello/main.cpp; every
+                                        example has its gallery entry (picture and
+                                        command) and every picture shown exists
 
 The public headers are every *.h of display/ raster/ colour/ text/ geometry/
 and include/easel/easel.h, so a header added to a subsystem is checked without
@@ -118,13 +120,40 @@ def check_cheatsheet(root: Path) -> list:
 
 def check_readme(root: Path) -> list:
     readme = (root / "README.md").read_text(encoding="utf-8")
+    problems = []
     hello = (root / "examples" / "hello" / "main.cpp").read_text(encoding="utf-8")
     m = re.search(r"^## Getting started\n.*?```cpp\n(.*?)```", readme, re.S | re.M)
     if not m:
-        return ["README.md: no C++ program under '## Getting started'"]
-    if m.group(1).strip() != hello.strip():
-        return ["README.md: the program under '## Getting started' differs from examples/hello/main.cpp"]
-    return []
+        problems.append("README.md: no C++ program under '## Getting started'")
+    elif m.group(1).strip() != hello.strip():
+        problems.append("README.md: the program under '## Getting started' differs from "
+                        "examples/hello/main.cpp")
+    return problems + check_gallery(root, readme)
+
+
+def check_gallery(root: Path, readme: str) -> list:
+    """Each examples/<name>/main.cpp has a '### <name>' subsection under
+    '## Examples' showing docs/images/<name>.png and the command that runs
+    example_<name>; every local picture the README shows exists."""
+    problems = []
+    for path in re.findall(r"!\[[^\]]*\]\(([^)\s]+)\)", readme):
+        if "://" not in path and not (root / path).is_file():
+            problems.append(f"README.md: the picture {path} does not exist")
+    m = re.search(r"^## Examples\n(.*?)(?=^## |\Z)", readme, re.S | re.M)
+    if not m:
+        return problems + ["README.md: no '## Examples' section"]
+    entries = dict(re.findall(r"^### (\S+)\n(.*?)(?=^### |\Z)", m.group(1), re.S | re.M))
+    names = sorted(p.parent.name for p in (root / "examples").glob("*/main.cpp"))
+    for name in names:
+        entry = entries.get(name)
+        if entry is None:
+            problems.append(f"README.md: '## Examples' has no '### {name}' subsection")
+            continue
+        if f"](docs/images/{name}.png)" not in entry:
+            problems.append(f"README.md: '### {name}' does not show docs/images/{name}.png")
+        if f"examples/example_{name}" not in entry:
+            problems.append(f"README.md: '### {name}' does not give the command for example_{name}")
+    return problems
 
 
 CHECKS = {"comments": check_comments, "cheatsheet": check_cheatsheet, "readme": check_readme}
@@ -142,7 +171,7 @@ def main(argv):
         print(f"{argv[1]}: {len(problems)} problem(s)")
         return 1
     if argv[1] == "readme":
-        print("readme: the README shows examples/hello/main.cpp as it is")
+        print("readme: the README shows examples/hello/main.cpp as it is, and every example")
     else:
         print(f"{argv[1]}: all public names of {len(public_headers(root))} headers are covered")
     return 0

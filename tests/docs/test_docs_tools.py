@@ -294,5 +294,63 @@ class CheatsheetCheck(unittest.TestCase):
         self.assertIn("counter, drawDisc, operator+", problem)
 
 
+class ReadmeCheck(unittest.TestCase):
+    HELLO = "int main() { return 0; }\n"
+
+    def tree(self, gallery: str, images=("hello.png", "shapes.png")) -> Path:
+        root = Path(tempfile.mkdtemp())
+        self.addCleanup(shutil.rmtree, root)
+        for name in ("hello", "shapes"):
+            (root / "examples" / name).mkdir(parents=True)
+            (root / "examples" / name / "main.cpp").write_text(self.HELLO)
+        (root / "docs" / "images").mkdir(parents=True)
+        for image in images:
+            (root / "docs" / "images" / image).write_bytes(b"")
+        readme = "## Getting started\n\n```cpp\n" + self.HELLO + "```\n\n" + textwrap.dedent(gallery)
+        (root / "README.md").write_text(readme)
+        return root
+
+    COMPLETE = """\
+        ## Examples
+        ### hello
+        ![hello](docs/images/hello.png)
+        ./build/release/examples/example_hello
+        ### shapes
+        ![shapes](docs/images/shapes.png)
+        ./build/release/examples/example_shapes
+        ## Tests
+        """
+
+    def test_complete_gallery_passes(self):
+        self.assertEqual(check_docs.check_readme(self.tree(self.COMPLETE)), [])
+
+    def test_each_gap_is_listed(self):
+        # (what the README or the tree lacks, the problem reported)
+        cases = [
+            (self.COMPLETE.replace("### shapes", "### squares"), "no '### shapes' subsection"),
+            (self.COMPLETE.replace("(docs/images/shapes.png)", "(docs/images/hello.png)"),
+             "'### shapes' does not show docs/images/shapes.png"),
+            (self.COMPLETE.replace("example_hello", "hello"),
+             "'### hello' does not give the command for example_hello"),
+            (self.COMPLETE.replace("## Examples", "## Programs"), "no '## Examples' section"),
+        ]
+        for gallery, expected in cases:
+            with self.subTest(expected=expected):
+                problems = check_docs.check_readme(self.tree(gallery))
+                self.assertEqual(len(problems), 1, problems)
+                self.assertIn(expected, problems[0])
+
+    def test_a_missing_picture_is_listed(self):
+        problems = check_docs.check_readme(self.tree(self.COMPLETE, images=("hello.png",)))
+        self.assertEqual(problems, ["README.md: the picture docs/images/shapes.png does not exist"])
+
+    def test_a_picture_under_a_later_section_belongs_to_no_example(self):
+        gallery = self.COMPLETE.replace("![shapes](docs/images/shapes.png)\n", "") + \
+            "![shapes](docs/images/shapes.png)\n"
+        problems = check_docs.check_readme(self.tree(gallery))
+        self.assertEqual(len(problems), 1, problems)
+        self.assertIn("'### shapes' does not show", problems[0])
+
+
 if __name__ == "__main__":
     unittest.main()

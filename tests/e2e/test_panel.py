@@ -5,6 +5,7 @@ as each tool is chosen, and the placeholder when the icon files are missing."""
 import os
 import struct
 import tempfile
+import time
 
 import harness
 
@@ -66,11 +67,38 @@ def placeholder():
               ink(x // 8, y % 8, (x + y) % 8)) for x in range(25)] for y in range(25)]
 
 
+def panel_rows(win):
+    """The bytes of the panel's rows as the window shows them now."""
+    return win.screenshot().rgb[:3 * 500 * 128]
+
+
+def wait_until(win, shows, what, timeout=10.0):
+    deadline = time.monotonic() + timeout
+    while not shows():
+        if time.monotonic() > deadline:
+            raise AssertionError("the window never showed %s" % what)
+        time.sleep(0.05)
+
+
 def start_paint(session, cwd=None):
+    """Starts the program and waits until its panel is on the screen, so
+    that no input is sent before the loop runs."""
     program = session.start(harness.build_path("paint"), cwd=cwd or harness.source_path("assets"))
     win = session.wait_window(TITLE)
+    wait_until(win, lambda: win.screenshot().pixel(272, 0) == (236, 233, 216), "its panel")
     win.move(250, 400)  # over the canvas, away from the panel
     return program, win
+
+
+def panel_click(win, x, y):
+    """Clicks on the panel, holding the button down until the panel shows the
+    pick: the program reads the button state once per pass, so a press and
+    release that fell between two passes would go unseen."""
+    before = panel_rows(win)
+    win.move(x, y)
+    win.press()
+    wait_until(win, lambda: panel_rows(win) != before, "a pick at (%d, %d)" % (x, y))
+    win.release()
 
 
 class PanelTest(harness.TestCase):
@@ -104,7 +132,7 @@ class PanelTest(harness.TestCase):
         with harness.Session() as x:
             program, win = start_paint(x)
             for stem, left, top in BUTTONS[1:] + BUTTONS[:1]:
-                win.click(left + 12, top + 12)
+                panel_click(win, left + 12, top + 12)
                 win.move(250, 400)
                 self.assert_buttons(win.screenshot(), stem)
             self.assertTrue(program.running())
@@ -113,7 +141,7 @@ class PanelTest(harness.TestCase):
         with harness.Session() as x:
             _, win = start_paint(x)
             for px, py in ((200, 100), (37, 64), (0, 0)):
-                win.click(px, py)
+                panel_click(win, px, py)
                 win.move(250, 400)
                 colour = hsv_to_rgb(px, 2 * py, 255)
                 shot = win.screenshot()
@@ -124,7 +152,7 @@ class PanelTest(harness.TestCase):
         with harness.Session() as x:
             _, win = start_paint(x)
             for row in (50, 0, 127):
-                win.click(264, row)
+                panel_click(win, 264, row)
                 win.move(250, 400)
                 self.assert_picker(win.screenshot(), 2 * row)
 

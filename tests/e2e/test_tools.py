@@ -6,6 +6,7 @@ import collections
 import math
 import os
 import tempfile
+import time
 
 import harness
 
@@ -15,11 +16,49 @@ PANEL = 128           # the canvas is rows 128 ... 499
 FILL_TOP = 64         # the fill never reads or writes rows above this
 WHITE = (255, 255, 255)
 BLACK = (0, 0, 0)
-BRUSH_BUTTON = (312, 87)
-INK_BUTTON = (412, 62)
+BRUSH_BUTTON = (300, 75)  # top-left corners of the 25 x 25 buttons
+INK_BUTTON = (400, 50)
 DAB_STEP = 0.5        # brush spacing 5 % of the 10-pixel brush
 DAB_ALPHA = 16        # one dab's weight out of 256
 DAB_HALF_WIDTH = {0: 5, 1: 5, 2: 5, 3: 4, 4: 3, 5: 0}  # radius-5 dab rows
+PANEL_BACKGROUND = (236, 233, 216)
+WAIT = 10.0           # seconds to wait for the program to show a change
+
+
+def wait_for(win, shows, what):
+    """Takes screenshots until shows(shot) is true; fails after WAIT seconds."""
+    deadline = time.monotonic() + WAIT
+    while not shows(win.screenshot()):
+        if time.monotonic() > deadline:
+            raise AssertionError("the window never showed %s" % what)
+        time.sleep(0.05)
+
+
+def start_paint(session):
+    """Starts the program and waits until its panel is on the screen: the
+    window can appear before the loop runs, and input sent before then could
+    all be taken in the first pass, a click with its press never seen."""
+    program = session.start(harness.build_path("paint"), cwd=harness.source_path("assets"))
+    win = session.wait_window(TITLE)
+    wait_for(win, lambda shot: shot.pixel(272, 0) == PANEL_BACKGROUND, "its panel")
+    return program, win
+
+
+def pick_tool(win, button):
+    """Clicks the middle of the tool button whose top-left corner is given,
+    holding it down until the button shows pressed: the program reads the
+    button state once per pass, so a press and release that fall between two
+    passes would not pick the tool."""
+    left, top = button
+
+    def square(shot):
+        return [shot.pixel(left + i, top + j) for j in range(25) for i in range(25)]
+
+    up = square(win.screenshot())
+    win.move(left + 12, top + 12)
+    win.press()
+    wait_for(win, lambda shot: square(shot) != up, "the button at %s pressed" % (button,))
+    win.release()
 
 
 class Canvas:
@@ -110,8 +149,7 @@ def brush_dabs(start, target, start_dab):
 
 class ToolsTest(harness.TestCase):
     def run_paint(self, session):
-        program = session.start(harness.build_path("paint"), cwd=harness.source_path("assets"))
-        return program, session.wait_window(TITLE)
+        return start_paint(session)
 
     def drag(self, win, path):
         win.move(*path[0])
@@ -158,7 +196,7 @@ class ToolsTest(harness.TestCase):
                     expected.dab(*centre, BLACK)
         with harness.Session() as x:
             program, win = self.run_paint(x)
-            win.click(*BRUSH_BUTTON)
+            pick_tool(win, BRUSH_BUTTON)
             self.drag(win, path)
             self.assertCanvas(win.screenshot(), expected, "brush")
             self.finish(program, win)
@@ -174,8 +212,11 @@ class ToolsTest(harness.TestCase):
         with harness.Session() as x:
             program, win = self.run_paint(x)
             self.drag(win, loop)
-            win.click(*INK_BUTTON)  # the fill at the button itself is above row 64
-            win.click(*inside)
+            pick_tool(win, INK_BUTTON)  # the fill at the button itself is above row 64
+            win.move(*inside)
+            win.press()
+            wait_for(win, lambda shot: shot.pixel(*inside) == BLACK, "the fill")
+            win.release()
             self.assertCanvas(win.screenshot(), expected, "ink")
             # The fill did not leak: the canvas outside the loop is still white.
             self.assertEqual(win.screenshot().pixel(50, 450), WHITE)

@@ -463,6 +463,30 @@ TEST(CameraOrientation, PointAlongExamples) {
     EXPECT_TRUE(vectorSame(look.getPosition(), {1, 0, 0}));
 }
 
+// Along a multiple of the direction the cross product can round to a tiny
+// non-zero axis while the cosine rounds past +-1: clamped, it turns by 0 or
+// by pi, never into NaN.
+TEST(CameraOrientation, PointAlongClampsARoundedCosine) {
+    const Vector3 d{0.1, 0.1, 2.5};
+    ASSERT_GT(easel::cross(d, d * 3.0).length(), 0.0);
+    ASSERT_GT(easel::dot(easel::normalized(d), easel::normalized(d * 3.0)), 1.0);
+    ASSERT_LT(easel::dot(easel::normalized(d), easel::normalized(d * -3.0)), -1.0);
+
+    Camera same;
+    same.setDirection(d);
+    const Matrix3 before = same.getFrame();
+    same.pointAlong(d * 3.0);
+    EXPECT_TRUE(matrixSame(same.getFrame(), before)) << "an angle of 0 turns nothing";
+
+    Camera reversed;
+    reversed.setDirection(d);
+    reversed.pointAlong(d * -3.0);
+    EXPECT_TRUE(allFinite(reversed.getFrame()));
+    EXPECT_TRUE(vectorNear(reversed.getDirection(), -d, 1e-12)) << "turned by pi";
+    EXPECT_NEAR(reversed.getRight().length(), 1.0, 1e-15);
+    EXPECT_NEAR(reversed.getUp().length(), 1.0, 1e-15);
+}
+
 TEST(CameraOrientation, PointAlongAimsTheDirectionAndKeepsTheLengths) {
     easel_test::Random random(35);
     for (int n = 0; n < 1000; ++n) {

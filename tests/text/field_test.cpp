@@ -426,6 +426,33 @@ TEST_F(FieldTest, EnterHeldFromTheLastFieldDoesNotFinishTheNext) {
     EXPECT_TRUE(b.step()) << "a finished field stays finished";
 }
 
+// A key typed in the same pass as Enter is taken, and the field is drawn with
+// it before that pass finishes the field.
+TEST_F(FieldTest, KeyInTheEnterPassIsDrawnBeforeTheFieldFinishes) {
+    easel::CharField c;
+    startChar(c);
+    EXPECT_TRUE(pass(c, {SDLK_z, SDLK_RETURN}));
+    EXPECT_EQ(c.result(), 'z');
+    expectCells(c.area(), "z", 0);
+
+    easel::clearScreen(base.r, base.g, base.b);
+    char buffer[8] = {};
+    easel::TextField t;
+    startText(t, buffer, 8);
+    type(t, "o");
+    EXPECT_TRUE(pass(t, {SDLK_k, SDLK_RETURN}));
+    EXPECT_STREQ(buffer, "ok");
+    expectCells(t.area(), "ok", 0);
+
+    easel::clearScreen(base.r, base.g, base.b);
+    easel::NumberField n;
+    startNumber(n);
+    type(n, "1.");
+    EXPECT_TRUE(pass(n, {SDLK_KP5, SDLK_KP_ENTER}));
+    EXPECT_EQ(n.value(), 1.5);
+    expectCells(n.area(), "1.5", 0);
+}
+
 // --- the character field --------------------------------------------------
 
 TEST_F(FieldTest, CharFieldKeepsTheLastCharacter) {

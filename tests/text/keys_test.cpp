@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "easel/display/input.h"
@@ -141,19 +141,25 @@ TEST_F(KeysTest, LaterKeyInTheOrderWinsAndTheOtherIsSpent) {
     EXPECT_EQ(easel::readCharKey(), ' ');
 }
 
-TEST_F(KeysTest, RandomPairsYieldTheKeyExaminedLast) {
+// Every pair of keys going down together, in both shift states: the one
+// later in the examination order wins, and the other's press is spent.
+TEST_F(KeysTest, EveryPairYieldsTheKeyExaminedLast) {
     const std::vector<CharKey> layout = usLayout();
-    std::mt19937 rng(1234);
-    std::uniform_int_distribution<size_t> pick(0, layout.size() - 1);
-    for (int trial = 0; trial < 300; ++trial) {
-        const size_t i = pick(rng);
-        const size_t j = pick(rng);
-        if (i == j) continue;
-        armAll();
-        press(layout[i].key);
-        press(layout[j].key);
-        EXPECT_EQ(easel::readCharKey(), layout[std::max(i, j)].unshifted)
-            << "keys " << layout[i].key << " and " << layout[j].key;
+    for (const bool shifted : {false, true}) {
+        for (size_t i = 0; i < layout.size(); ++i) {
+            for (size_t j = i + 1; j < layout.size(); ++j) {
+                armAll();
+                if (shifted) press(SDLK_LSHIFT);
+                press(layout[j].key);
+                press(layout[i].key);
+                const CharKey& later = layout[j];
+                ASSERT_EQ(easel::readCharKey(), shifted ? later.shifted : later.unshifted)
+                    << "keys " << layout[i].key << " and " << later.key << ", shift " << shifted;
+                release(later.key);
+                ASSERT_EQ(easel::readCharKey(), 0)
+                    << "key " << layout[i].key << " was spent with " << later.key;
+            }
+        }
     }
 }
 
@@ -200,6 +206,29 @@ TEST_F(KeysTest, DigitOrderPutsKeypadFirstAndMinusLast) {
     press(SDLK_KP_PERIOD);
     press(SDLK_KP_MINUS);
     EXPECT_EQ(easel::readDigitKey(), 11);
+}
+
+// readDigitKey over every pair of its keys, from a table in examination
+// order: keypad digits, digits, full stop, keypad full stop, minus, keypad minus.
+TEST_F(KeysTest, EveryDigitKeyPairYieldsTheKeyExaminedLast) {
+    std::vector<std::pair<int, int>> order;  // key, code
+    for (int d = 0; d < 10; ++d) order.emplace_back(SDLK_KP0 + d, d);
+    for (int d = 0; d < 10; ++d) order.emplace_back(SDLK_0 + d, d);
+    order.emplace_back(SDLK_PERIOD, 10);
+    order.emplace_back(SDLK_KP_PERIOD, 10);
+    order.emplace_back(SDLK_MINUS, 11);
+    order.emplace_back(SDLK_KP_MINUS, 11);
+    for (size_t i = 0; i < order.size(); ++i) {
+        for (size_t j = i + 1; j < order.size(); ++j) {
+            armAll();
+            press(order[j].first);
+            press(order[i].first);
+            ASSERT_EQ(easel::readDigitKey(), order[j].second)
+                << "keys " << order[i].first << " and " << order[j].first;
+            release(order[j].first);
+            ASSERT_EQ(easel::readDigitKey(), -1) << "key " << order[i].first << " was spent";
+        }
+    }
 }
 
 TEST_F(KeysTest, BothOperationsShareTheKeysLatch) {
