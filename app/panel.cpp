@@ -2,6 +2,7 @@
 
 #include <SDL.h>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -259,12 +260,19 @@ unsigned char fileBytes[keptFileBytes + 1] = {};
 unsigned iconGeneration = 0;
 
 // Reads the whole file into fileBytes. The byte count, or -1 when the file
-// cannot be opened or read or holds more than keptFileBytes. One read asks
-// for one byte more than is kept: a regular file returns less than asked
-// only at its end, so a count of keptFileBytes or less is the whole file.
+// cannot be opened or read, is not a regular file, or holds more than
+// keptFileBytes. One read asks for one byte more than is kept: a regular file
+// returns less than asked only at its end, so a count of keptFileBytes or
+// less is the whole file. The open does not wait: opening a FIFO for reading
+// would otherwise block until some writer came along.
 long readImageFile(const char* name) {
-    const int fd = ::open(name, O_RDONLY | O_CLOEXEC);
+    const int fd = ::open(name, O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) return -1;
+    struct stat status {};
+    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
+        ::close(fd);
+        return -1;
+    }
     ssize_t n = -1;
     do {
         n = ::read(fd, fileBytes, sizeof fileBytes);

@@ -1,6 +1,7 @@
 #include "app/panel.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdint>
@@ -334,6 +335,36 @@ TEST_F(PanelTest, MissingIconFilesShowThePlaceholder) {
         }
     }
     EXPECT_EQ(wrong, 0);
+}
+
+// Button names that are not regular files are not read: a FIFO would block
+// the panel (and the program) until a writer came along, and a folder or a
+// symlink loop cannot be read. Each shows the placeholder, and the call
+// returns (a FIFO that blocked would hang the test until its timeout).
+TEST_F(PanelTest, IconNamesThatAreNotFilesShowThePlaceholderWithoutWaiting) {
+    char name[] = "/tmp/easel_panel_XXXXXX";
+    ASSERT_NE(mkdtemp(name), nullptr);
+    const std::string dir = name;
+    ASSERT_EQ(mkfifo((dir + "/pen2.bmp").c_str(), 0600), 0);
+    ASSERT_EQ(mkdir((dir + "/brush1.bmp").c_str(), 0700), 0);
+    ASSERT_EQ(symlink("ink1.bmp", (dir + "/ink1.bmp").c_str()), 0);
+    Picture screen;
+    {
+        InDirectory in(name);
+        ASSERT_TRUE(in.entered());
+        easel::clearScreen(0, 0, 0);
+        paint::drawPanel(1);
+        paint::drawPanel(1);  // the second call reads the files again
+        screen = easel_test::capture();
+    }
+    std::remove((dir + "/pen2.bmp").c_str());
+    rmdir((dir + "/brush1.bmp").c_str());
+    std::remove((dir + "/ink1.bmp").c_str());
+    rmdir(name);
+    const Icon expected = placeholder();
+    for (const ButtonPlace& b : buttonPlaces) {
+        EXPECT_TRUE(squareShows(screen, b.x, b.y, expected)) << b.name;
+    }
 }
 
 // The button files are 25 x 25 24-bit images, and the pressed one of each
