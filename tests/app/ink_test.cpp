@@ -30,17 +30,6 @@ constexpr RgbColor panelGrey{236, 232, 216};
 
 class InkTest : public ScreenTest {};
 
-// Pixel layouts that the dummy driver never gives, to check that results
-// are those of getPixel and putPixel on any 32-bit surface.
-struct FormatMasks {
-    const char* name;
-    Uint32 r, g, b, a;
-};
-const FormatMasks otherFormats[] = {
-    {"BGR", 0x000000FFu, 0x0000FF00u, 0x00FF0000u, 0},
-    {"RGBA", 0xFF000000u, 0x00FF0000u, 0x0000FF00u, 0x000000FFu},
-    {"565 in 32 bits", 0xF800u, 0x07E0u, 0x001Fu, 0},
-};
 
 void pass(int x, int y, bool left) {
     paint::Pointer p;
@@ -248,7 +237,7 @@ TEST_F(InkTest, InkFillsRandomRegionsLikeTheReference) {
 
 TEST_F(InkTest, InkComparesColoursAsReadBackOnAnyFormat) {
     std::mt19937 rng(23);
-    for (const FormatMasks& m : otherFormats) {
+    for (const easel_test::PixelLayout& m : easel_test::otherLayouts) {
         SCOPED_TRACE(m.name);
         GuardedSurface other(500, 500, 500, m.r, m.g, m.b, m.a);
         ASSERT_NE(other.surface(), nullptr);

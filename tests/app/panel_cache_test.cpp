@@ -231,19 +231,12 @@ TEST_F(PanelCacheTest, AnIconFileChangedRemovedOrAddedShowsOnTheNextCall) {
 TEST_F(PanelCacheTest, SwitchingScreenFormatsNeverShowsWordsPackedForAnother) {
     IconFolder icons;
     ASSERT_TRUE(icons.entered());
-    struct Masks {
-        const char* name;
-        Uint32 r, g, b, a;
-    };
-    const Masks formats[] = {{"BGR", 0x0000FFu, 0x00FF00u, 0xFF0000u, 0},
-                             {"RGBA", 0xFF000000u, 0x00FF0000u, 0x0000FF00u, 0x000000FFu},
-                             {"565 in 32 bits", 0xF800u, 0x07E0u, 0x001Fu, 0}};
     // Black packs to the same word on the dummy screen and in BGR, so the
     // swatch alone does not tell those two formats apart.
     paint::paletteValue = 200;
     paint::selectedColor = RgbColor(0, 0, 0);
     for (int round = 0; round < 2; ++round) {
-        for (const Masks& m : formats) {
+        for (const easel_test::PixelLayout& m : easel_test::otherLayouts) {
             SCOPED_TRACE(m.name);
             GuardedSurface other(500, 500, 500, m.r, m.g, m.b, m.a);
             ScopedScreen scope(other.surface(), 500, 500);
@@ -264,15 +257,11 @@ TEST_F(PanelCacheTest, SwitchingScreenFormatsNeverShowsWordsPackedForAnother) {
 }
 
 TEST_F(PanelCacheTest, DrawPickerGivesTheConversionOfEveryPixelAtEveryValue) {
-    struct Masks {
-        const char* name;
-        Uint32 r, g, b, a;
-    };
-    const Masks formats[] = {{"dummy screen", 0, 0, 0, 0},
-                             {"BGR", 0x0000FFu, 0x00FF00u, 0xFF0000u, 0},
-                             {"RGBA", 0xFF000000u, 0x00FF0000u, 0x0000FF00u, 0x000000FFu},
-                             {"565 in 32 bits", 0xF800u, 0x07E0u, 0x001Fu, 0}};
-    for (const Masks& m : formats) {
+    const easel_test::PixelLayout formats[] = {{"dummy screen", 0, 0, 0, 0},
+                                               easel_test::otherLayouts[0],
+                                               easel_test::otherLayouts[1],
+                                               easel_test::otherLayouts[2]};
+    for (const easel_test::PixelLayout& m : formats) {
         SCOPED_TRACE(m.name);
         GuardedSurface other(300, 130, 300, m.r == 0 ? 0xFF0000u : m.r, m.r == 0 ? 0xFF00u : m.g,
                              m.r == 0 ? 0xFFu : m.b, m.a);

@@ -31,17 +31,6 @@ constexpr RgbColor black{0, 0, 0};
 
 class BlendTest : public ScreenTest {};
 
-// Pixel layouts that the dummy driver never gives, to check that results
-// are those of getPixel and putPixel on any 32-bit surface.
-struct FormatMasks {
-    const char* name;
-    Uint32 r, g, b, a;
-};
-const FormatMasks otherFormats[] = {
-    {"BGR", 0x000000FFu, 0x0000FF00u, 0x00FF0000u, 0},
-    {"RGBA", 0xFF000000u, 0x00FF0000u, 0x0000FF00u, 0x000000FFu},
-    {"565 in 32 bits", 0xF800u, 0x07E0u, 0x001Fu, 0},
-};
 
 // Fills the screen with random pixel words (including bits outside the
 // colour channels) and returns what getPixel reads.
@@ -279,7 +268,7 @@ TEST_F(BlendTest, SpanMatchesPixelByPixelMixing) {
 
 TEST_F(BlendTest, SpanWritesWhatGetAndPutPixelWouldOnAnyFormat) {
     std::mt19937 rng(11);
-    for (const FormatMasks& m : otherFormats) {
+    for (const easel_test::PixelLayout& m : easel_test::otherLayouts) {
         SCOPED_TRACE(m.name);
         GuardedSurface other(500, 500, 500, m.r, m.g, m.b, m.a);
         ASSERT_NE(other.surface(), nullptr);

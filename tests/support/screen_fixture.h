@@ -65,6 +65,20 @@ class ScopedScreen {
     int savedHeight = 0;
 };
 
+// The channel masks of a 32-bit pixel layout.
+struct PixelLayout {
+    const char* name;
+    Uint32 r, g, b, a;
+};
+
+// 32-bit layouts the dummy driver never gives, on which results must still be
+// those of getPixel and putPixel.
+constexpr PixelLayout otherLayouts[] = {
+    {"BGR", 0x000000FFu, 0x0000FF00u, 0x00FF0000u, 0},
+    {"RGBA", 0xFF000000u, 0x00FF0000u, 0x0000FF00u, 0x000000FFu},
+    {"565 in 32 bits", 0xF800u, 0x07E0u, 0x001Fu, 0},
+};
+
 // A 32-bit surface over memory of the test's own: rows of pitchWords words
 // (at least w), with guardWords spare words before and after. Every word
 // starts as `sentinel`, so a test can compare the whole memory, guards and
