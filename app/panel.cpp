@@ -1,17 +1,14 @@
 #include "app/panel.h"
 
 #include <SDL.h>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <algorithm>
-#include <cerrno>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
 #include <iterator>
 
+#include "app/image_files.h"
 #include "easel/colour/convert.h"
 #include "easel/display/pixels.h"
 #include "easel/display/screen.h"
@@ -259,35 +256,15 @@ unsigned char fileBytes[keptFileBytes + 1] = {};
 // it still shows the images now on disk.
 unsigned iconGeneration = 0;
 
-// Reads the whole file into fileBytes. The byte count, or -1 when the file
-// cannot be opened or read, is not a regular file, or holds more than
-// keptFileBytes. One read asks for one byte more than is kept: a regular file
-// returns less than asked only at its end, so a count of keptFileBytes or
-// less is the whole file. The open does not wait: opening a FIFO for reading
-// would otherwise block until some writer came along.
-long readImageFile(const char* name) {
-    const int fd = ::open(name, O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0) return -1;
-    struct stat status {};
-    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
-        ::close(fd);
-        return -1;
-    }
-    ssize_t n = -1;
-    do {
-        n = ::read(fd, fileBytes, sizeof fileBytes);
-    } while (n < 0 && errno == EINTR);
-    ::close(fd);
-    if (n < 0 || static_cast<std::size_t>(n) > keptFileBytes) return -1;
-    return static_cast<long>(n);
-}
+// The image files, kept open between calls.
+ImageFiles imageFiles;
 
 // The image of the file as loadIcon(name) would give it now: the kept icon,
 // decoded again only when the file's bytes differ from those last decoded.
 // Null when the file could not be read whole; IconBuffer then holds what the
 // loader, reading the file itself, left there.
 KeptIcon* loadButtonImage(const char* name, KeptIcon& kept) {
-    const long size = readImageFile(name);
+    const long size = imageFiles.read(name, fileBytes, keptFileBytes);
     if (size < 0) {
         kept.valid = false;
         easel::loadIcon(name, IconBuffer, iconSize, iconSize);
