@@ -4,6 +4,8 @@
 // link elsewhere, truncated, grown too large, replaced by a rename, removed,
 // turned into a link, a FIFO or a directory, or the program moved to another
 // directory. Each case runs with the directory watched and without.
+#include "app/image_files.h"
+
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/mman.h>
@@ -14,8 +16,6 @@
 #include <cstdlib>
 #include <fstream>
 #include <string>
-
-#include "app/image_files.h"
 
 namespace {
 
