@@ -13,41 +13,16 @@
 #include <unistd.h>
 
 #include <cstdio>
-#include <cstdlib>
 #include <fstream>
 #include <string>
 
+#include "support/temp_directory.h"
+
 namespace {
 
+using easel_test::TempDirectory;
+
 constexpr std::size_t capacity = 64;
-
-// A fresh directory, entered for the test's length; removed with what it
-// holds at the end, after returning to the previous directory.
-class TempDirectory {
-  public:
-    TempDirectory() {
-        char name[] = "/tmp/easel_image_files_XXXXXX";
-        if (mkdtemp(name) != nullptr) path_ = name;
-        char cwd[4096] = {};
-        if (getcwd(cwd, sizeof cwd) != nullptr) previous_ = cwd;
-        entered_ = !path_.empty() && chdir(path_.c_str()) == 0;
-    }
-    ~TempDirectory() {
-        if (!previous_.empty()) (void)chdir(previous_.c_str());
-        const std::string command = "rm -rf '" + path_ + "'";
-        if (!path_.empty()) (void)std::system(command.c_str());
-    }
-    TempDirectory(const TempDirectory&) = delete;
-    TempDirectory& operator=(const TempDirectory&) = delete;
-
-    bool entered() const { return entered_; }
-    const std::string& path() const { return path_; }
-
-  private:
-    std::string path_;
-    std::string previous_;
-    bool entered_ = false;
-};
 
 void writeFile(const std::string& path, const std::string& text) {
     std::ofstream f(path, std::ios::binary | std::ios::trunc);
@@ -79,7 +54,7 @@ class ImageFilesTest : public testing::TestWithParam<bool> {
 
 TEST_P(ImageFilesTest, ChangesToAFilesBytesShowOnTheNextRead) {
     TempDirectory dir;
-    ASSERT_TRUE(dir.entered());
+    ASSERT_TRUE(dir.ready());
     writeFile("a.bmp", "first");
     EXPECT_EQ(read("a.bmp"), "first");
     EXPECT_EQ(files().watching(), GetParam());
@@ -106,9 +81,9 @@ TEST_P(ImageFilesTest, ChangesToAFilesBytesShowOnTheNextRead) {
     close(fd);
 
     // Through a hard link in another directory.
-    TempDirectory elsewhere;  // entering it is undone at once
-    ASSERT_EQ(chdir(dir.path().c_str()), 0);
-    const std::string link = elsewhere.path() + "/link.bmp";
+    const TempDirectory elsewhere(false);
+    ASSERT_TRUE(elsewhere.ready());
+    const std::string link = elsewhere.file("link.bmp");
     ASSERT_EQ(::link("a.bmp", link.c_str()), 0);
     writeFile(link, "through a link");
     EXPECT_EQ(read("a.bmp"), "through a link");
@@ -116,7 +91,7 @@ TEST_P(ImageFilesTest, ChangesToAFilesBytesShowOnTheNextRead) {
 
 TEST_P(ImageFilesTest, ANameThatComesToMeanAnotherFileShowsThatFile) {
     TempDirectory dir;
-    ASSERT_TRUE(dir.entered());
+    ASSERT_TRUE(dir.ready());
     EXPECT_EQ(read("a.bmp"), "<unreadable>");  // not there yet
     writeFile("a.bmp", "created");
     EXPECT_EQ(read("a.bmp"), "created");
@@ -158,12 +133,12 @@ TEST_P(ImageFilesTest, ANameThatComesToMeanAnotherFileShowsThatFile) {
 
 TEST_P(ImageFilesTest, NamesAreReadInTheDirectoryTheProgramIsIn) {
     TempDirectory first;
-    ASSERT_TRUE(first.entered());
+    ASSERT_TRUE(first.ready());
     writeFile("a.bmp", "in the first");
     EXPECT_EQ(read("a.bmp"), "in the first");
     {
         TempDirectory second;
-        ASSERT_TRUE(second.entered());
+        ASSERT_TRUE(second.ready());
         EXPECT_EQ(read("a.bmp"), "<unreadable>");
         writeFile("a.bmp", "in the second");
         EXPECT_EQ(read("a.bmp"), "in the second");
@@ -179,7 +154,7 @@ TEST_P(ImageFilesTest, NamesAreReadInTheDirectoryTheProgramIsIn) {
 
 TEST_P(ImageFilesTest, MoreNamesThanSlotsAndLongNamesAreAllRead) {
     TempDirectory dir;
-    ASSERT_TRUE(dir.entered());
+    ASSERT_TRUE(dir.ready());
     const std::string longName = std::string(40, 'n') + ".bmp";
     for (int round = 0; round < 2; ++round) {
         for (int i = 0; i < 12; ++i) {

@@ -5,11 +5,9 @@
 // (drawPicker) is checked against the HSV conversion at every value.
 #include <SDL.h>
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <cstdint>
 #include <cstdio>
-#include <cstdlib>
 #include <fstream>
 #include <random>
 #include <string>
@@ -23,6 +21,7 @@
 #include "easel/text/icon.h"
 #include "easel/text/text.h"
 #include "support/screen_fixture.h"
+#include "support/temp_directory.h"
 
 namespace {
 
@@ -68,36 +67,21 @@ void writeFile(const std::string& path, const std::vector<char>& bytes) {
     f.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
-// A temporary working directory holding the eight icon files; the previous
-// directory is restored and the files removed at the end.
+// A temporary working directory holding the eight icon files.
 class IconFolder {
   public:
     IconFolder() {
-        char name[] = "/tmp/easel_panel_cache_XXXXXX";
-        if (mkdtemp(name) != nullptr) path_ = name;
-        char cwd[4096] = {};
-        if (getcwd(cwd, sizeof cwd) != nullptr) previous_ = cwd;
         for (int i = 0; i < 8; ++i) write(i, RgbColor(30 * i, 255 - 30 * i, 77), RgbColor(0, 0, 0));
-        entered_ = !path_.empty() && chdir(path_.c_str()) == 0;
     }
-    ~IconFolder() {
-        if (!previous_.empty()) (void)chdir(previous_.c_str());
-        for (const char* f : iconFiles) std::remove((path_ + "/" + f).c_str());
-        rmdir(path_.c_str());
-    }
-    IconFolder(const IconFolder&) = delete;
-    IconFolder& operator=(const IconFolder&) = delete;
 
-    bool entered() const { return entered_; }
+    bool entered() const { return dir_.ready(); }
     void write(int file, RgbColor fill, RgbColor mark) {
-        writeFile(path_ + "/" + iconFiles[file], bmpBytes(fill, mark));
+        writeFile(dir_.file(iconFiles[file]), bmpBytes(fill, mark));
     }
-    void remove(int file) { std::remove((path_ + "/" + iconFiles[file]).c_str()); }
+    void remove(int file) { std::remove(dir_.file(iconFiles[file]).c_str()); }
 
   private:
-    std::string path_;
-    std::string previous_;
-    bool entered_ = false;
+    easel_test::TempDirectory dir_;
 };
 
 // The panel painted the plain way, pixel by pixel through putPixel, in the

@@ -18,6 +18,7 @@
 #include "easel/display/screen.h"
 #include "easel/text/font.h"
 #include "support/screen_fixture.h"
+#include "support/temp_directory.h"
 
 namespace {
 
@@ -308,17 +309,14 @@ TEST_F(PanelTest, IconBufferHoldsTheLastButtonImage) {
 
 TEST_F(PanelTest, MissingIconFilesShowThePlaceholder) {
     const Picture withIcons = drawn(2);
-    char name[] = "/tmp/easel_panel_XXXXXX";
-    ASSERT_NE(mkdtemp(name), nullptr);
     Picture screen;
     {
-        InDirectory in(name);
-        ASSERT_TRUE(in.entered());
+        const easel_test::TempDirectory empty;
+        ASSERT_TRUE(empty.ready());
         easel::clearScreen(0, 0, 0);
         paint::drawPanel(2);
         screen = easel_test::capture();
     }
-    rmdir(name);
     const Icon expected = placeholder();
     EXPECT_EQ(expected.pixels[0][9], RgbColor(255, 0, 255));
     EXPECT_EQ(expected.pixels[9][0], RgbColor(255, 255, 0));
@@ -342,25 +340,18 @@ TEST_F(PanelTest, MissingIconFilesShowThePlaceholder) {
 // symlink loop cannot be read. Each shows the placeholder, and the call
 // returns (a FIFO that blocked would hang the test until its timeout).
 TEST_F(PanelTest, IconNamesThatAreNotFilesShowThePlaceholderWithoutWaiting) {
-    char name[] = "/tmp/easel_panel_XXXXXX";
-    ASSERT_NE(mkdtemp(name), nullptr);
-    const std::string dir = name;
-    ASSERT_EQ(mkfifo((dir + "/pen2.bmp").c_str(), 0600), 0);
-    ASSERT_EQ(mkdir((dir + "/brush1.bmp").c_str(), 0700), 0);
-    ASSERT_EQ(symlink("ink1.bmp", (dir + "/ink1.bmp").c_str()), 0);
     Picture screen;
     {
-        InDirectory in(name);
-        ASSERT_TRUE(in.entered());
+        const easel_test::TempDirectory dir;
+        ASSERT_TRUE(dir.ready());
+        ASSERT_EQ(mkfifo("pen2.bmp", 0600), 0);
+        ASSERT_EQ(mkdir("brush1.bmp", 0700), 0);
+        ASSERT_EQ(symlink("ink1.bmp", "ink1.bmp"), 0);
         easel::clearScreen(0, 0, 0);
         paint::drawPanel(1);
         paint::drawPanel(1);  // the second call reads the files again
         screen = easel_test::capture();
     }
-    std::remove((dir + "/pen2.bmp").c_str());
-    rmdir((dir + "/brush1.bmp").c_str());
-    std::remove((dir + "/ink1.bmp").c_str());
-    rmdir(name);
     const Icon expected = placeholder();
     for (const ButtonPlace& b : buttonPlaces) {
         EXPECT_TRUE(squareShows(screen, b.x, b.y, expected)) << b.name;
