@@ -354,6 +354,9 @@ struct KeptPanel {
     std::size_t pressed = 0;  // the pressed button, buttonCount for none
     unsigned iconGeneration = 0;
     PixelPacker packing{PixelPacker::Unset{}};
+    // The screen the panel was last drawn on, which then held these words.
+    const SDL_Surface* surface = nullptr;
+    const void* pixels = nullptr;
     std::uint32_t words[panelHeight][keptPanelWidth] = {};
 };
 KeptPanel keptPanel;
@@ -386,7 +389,7 @@ void drawPicker(int value) {
     }
 }
 
-void drawPanel(ToolId tool) {
+void drawPanel(ToolId tool, bool untouched) {
     if (easel::Screen.surface == nullptr || easel::Screen.width <= panelRight ||
         easel::Screen.height < panelHeight) {
         return;
@@ -402,12 +405,18 @@ void drawPanel(ToolId tool) {
     if (keepable && k.valid && k.width == width && k.value == paletteValue && k.swatch == swatch &&
         k.pressed == pressedButton(tool) && k.iconGeneration == iconGeneration &&
         k.packing.sameDirectPacking(pack)) {
+        const SDL_Surface* screen = easel::Screen.surface;
+        if (untouched && k.surface == screen && k.pixels == screen->pixels) return;
         for (int y = 0; y < panelHeight; ++y) restoreRow(easel::rowWords(y), k.words[y], width);
+        k.surface = screen;
+        k.pixels = screen->pixels;
         return;
     }
     repaint(images, pack);
     k.valid = keepable;
     if (!keepable) return;
+    k.surface = easel::Screen.surface;
+    k.pixels = easel::Screen.surface->pixels;
     for (int y = 0; y < panelHeight; ++y) {
         const std::uint32_t* row = easel::rowWords(y);
         std::copy(row, row + width, k.words[y]);

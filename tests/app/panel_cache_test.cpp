@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "app/panel.h"
+#include "app/pass.h"
 #include "app/state.h"
 #include "easel/colour/convert.h"
 #include "easel/display/pixels.h"
@@ -179,6 +180,36 @@ TEST_F(PanelCacheTest, EveryCallLeavesWhatAFullRepaintGives) {
         // Again with nothing changed in between: the kept panel stands.
         paint::drawPanel(tool);
         ASSERT_TRUE(easel_test::screenMatches(expected)) << "step " << step << ", again";
+    }
+}
+
+// A pass takes the panel's rows as the last pass left them when that pass's
+// tool drew only below the panel. Runs of passes with every tool, button state
+// and stroke, moving about the panel's lower edge (and picking colours,
+// values and tools above it), are each followed by an idle pass, whose panel
+// must be what a full repaint gives: a tool mark left on it would show. The
+// repaint here is drawPanel reading every row back, checked against the plain
+// way above.
+TEST_F(PanelCacheTest, PassesNearThePanelNeverLeaveToolMarksOnIt) {
+    IconFolder icons;
+    ASSERT_TRUE(icons.entered());
+    std::mt19937 rng(20261207);
+    std::uniform_int_distribution<int> x(0, 499), y(96, 176), length(1, 6), press(0, 3);
+    const paint::ToolId tools[] = {paint::pencilTool, paint::brushTool, paint::inkTool};
+    for (int trial = 0; trial < 400; ++trial) {
+        paint::resetState();
+        paint::selectedColor = RgbColor(200, 40, trial % 256);
+        paint::currentTool = tools[trial % 3];
+        paint::startCanvas();
+        const int passes = length(rng);
+        for (int i = 0; i < passes; ++i) {
+            const paint::Pointer pointer{x(rng), y(rng), press(rng) != 0, false};
+            if (paint::runPass(pointer) == paint::PassResult::clearCanvas) paint::startCanvas();
+        }
+        paint::runPass(paint::Pointer{x(rng), 300, false, false});
+        const Picture afterPasses = easel_test::capture();
+        paint::drawPanel(paint::currentTool);
+        ASSERT_TRUE(easel_test::screenMatches(afterPasses)) << "trial " << trial;
     }
 }
 
