@@ -13,27 +13,29 @@
 
 namespace easel {
 
-// Calls span(y, xLeft, xRight), each a std::int64_t, once for every row of
-// the disc of the given centre and radius, in the walk's order; for radius 0
-// the centre row comes twice.
-template <typename SpanFn>
-void forEachDiscRow(int centreX, int centreY, int radius, SpanFn&& span) {
-    const std::int64_t cx = centreX;
-    const std::int64_t cy = centreY;
-    std::int64_t d = 3 - 2 * static_cast<std::int64_t>(radius);
-    std::int64_t dx = 0;
-    std::int64_t dy = radius;
-    bool haveLast = false;  // no row counts as drawn before the first step
-    std::int64_t lastBelow = 0;
-    std::int64_t lastAbove = 0;
-    while (dx <= dy) {
-        if (!haveLast || cy + dy != lastBelow) span(cy + dy, cx - dx, cx + dx);
-        if (!haveLast || cy - dy != lastAbove) span(cy - dy, cx - dx, cx + dx);
-        if (dx != dy) span(cy + dx, cx - dy, cx + dy);
-        if (dx != dy && dx != 0) span(cy - dx, cx - dy, cx + dy);
+namespace discwalk {
+
+// The midpoint walk itself: one step per x from 0 until x passes y, each
+// handing out up to four rows. A row already given by the step before (the
+// y rows repeat while y stays) is not given again.
+struct Walk {
+    explicit Walk(std::int64_t radius) : d(3 - 2 * radius), dx(0), dy(radius) {}
+
+    bool going() const { return dx <= dy; }
+
+    // Calls emit(y, xLeft, xRight) for the rows of the current step.
+    template <typename EmitFn>
+    void rows(std::int64_t cx, std::int64_t cy, EmitFn&& emit) {
+        if (!haveLast || cy + dy != lastBelow) emit(cy + dy, cx - dx, cx + dx);
+        if (!haveLast || cy - dy != lastAbove) emit(cy - dy, cx - dx, cx + dx);
+        if (dx != dy) emit(cy + dx, cx - dy, cx + dy);
+        if (dx != dy && dx != 0) emit(cy - dx, cx - dy, cx + dy);
         haveLast = true;
         lastBelow = cy + dy;
         lastAbove = cy - dy;
+    }
+
+    void step() {
         if (d < 0) {
             d += 4 * dx + 6;
         } else {
@@ -41,6 +43,27 @@ void forEachDiscRow(int centreX, int centreY, int radius, SpanFn&& span) {
             --dy;
         }
         ++dx;
+    }
+
+    std::int64_t d;
+    std::int64_t dx;
+    std::int64_t dy;
+    bool haveLast = false;  // no row counts as given before the first step
+    std::int64_t lastBelow = 0;
+    std::int64_t lastAbove = 0;
+};
+
+}  // namespace discwalk
+
+// Calls span(y, xLeft, xRight), each a std::int64_t, once for every row of
+// the disc of the given centre and radius, in the walk's order; for radius 0
+// the centre row comes twice.
+template <typename SpanFn>
+void forEachDiscRow(int centreX, int centreY, int radius, SpanFn&& span) {
+    discwalk::Walk walk(radius);
+    while (walk.going()) {
+        walk.rows(centreX, centreY, span);
+        walk.step();
     }
 }
 
@@ -151,28 +174,13 @@ void forEachDiscRowBetween(int centreX, int centreY, int radius, int top, int bo
     };
     const std::int64_t lastSafe = r > discwalk::skipFromRadius ? discwalk::lastSafeStep(r) : -1;
 
-    std::int64_t d = 3 - 2 * r;
-    std::int64_t dx = 0;
-    std::int64_t dy = r;
-    bool haveLast = false;
-    std::int64_t lastBelow = 0;
-    std::int64_t lastAbove = 0;
-    while (dx <= dy) {
-        if (!haveLast || cy + dy != lastBelow) emit(cy + dy, cx - dx, cx + dx);
-        if (!haveLast || cy - dy != lastAbove) emit(cy - dy, cx - dx, cx + dx);
-        if (dx != dy) emit(cy + dx, cx - dy, cx + dy);
-        if (dx != dy && dx != 0) emit(cy - dx, cx - dy, cx + dy);
-        haveLast = true;
-        lastBelow = cy + dy;
-        lastAbove = cy - dy;
-        const std::int64_t previousY = dy;
-        if (d < 0) {
-            d += 4 * dx + 6;
-        } else {
-            d += 4 * (dx - dy) + 10;
-            --dy;
-        }
-        ++dx;
+    discwalk::Walk walk(r);
+    while (walk.going()) {
+        walk.rows(cx, cy, emit);
+        const std::int64_t previousY = walk.dy;
+        walk.step();
+        const std::int64_t dx = walk.dx;
+        const std::int64_t dy = walk.dy;
         if (dx >= lastSafe) continue;  // near the end (or a small disc): just step
 
         // The step dx gives a row in the band if its x is a wanted offset, or
@@ -192,11 +200,11 @@ void forEachDiscRowBetween(int centreX, int centreY, int radius, int top, int bo
 
         // Jump to the step target, whose state the closed forms give exactly.
         const std::int64_t before = discwalk::rowAt(r, target - 1);
-        dx = target;
-        dy = discwalk::rowAt(r, target);
-        d = 2 * ((dx + 1) * (dx + 1) + dy * (dy - 1) - r * r) + 1;
-        lastBelow = cy + before;
-        lastAbove = cy - before;
+        walk.dx = target;
+        walk.dy = discwalk::rowAt(r, target);
+        walk.d = 2 * ((walk.dx + 1) * (walk.dx + 1) + walk.dy * (walk.dy - 1) - r * r) + 1;
+        walk.lastBelow = cy + before;
+        walk.lastAbove = cy - before;
     }
 }
 
