@@ -61,21 +61,37 @@ Extended hslChannel(Extended m1, Extended m2, Extended x) {
     return m1;
 }
 
+// A colour's channels on [0, 1] with their extremes, where both conversions
+// from RGB begin.
+struct UnitRgb {
+    explicit UnitRgb(RgbColor c)
+        : r(normalised(c.r)),
+          g(normalised(c.g)),
+          b(normalised(c.b)),
+          max(std::max({r, g, b})),
+          min(std::min({r, g, b})),
+          delta(max - min) {}
+
+    Extended r;
+    Extended g;
+    Extended b;
+    Extended max;
+    Extended min;
+    Extended delta;
+
+    Extended hue() const { return hueFraction(r, g, b, max, delta); }
+};
+
 }  // namespace
 
 HslColor rgbToHsl(RgbColor c) {
-    const Extended r = normalised(c.r);
-    const Extended g = normalised(c.g);
-    const Extended b = normalised(c.b);
-    const Extended max = std::max({r, g, b});
-    const Extended min = std::min({r, g, b});
-    const Extended delta = max - min;
-    const Extended lightness = (max + min) / 2;
-    if (max == min) return HslColor(0, 0, wholeOf255Times(lightness));
+    const UnitRgb u(c);
+    const Extended lightness = (u.max + u.min) / 2;
+    if (u.max == u.min) return HslColor(0, 0, wholeOf255Times(lightness));
 
-    const float saturation = lightness >= 0.5L ? static_cast<float>(delta / (2 - max - min))
-                                               : static_cast<float>(delta / (max + min));
-    return HslColor(wholeOf255Times(hueFraction(r, g, b, max, delta)), wholeOf255Times(saturation),
+    const float saturation = lightness >= 0.5L ? static_cast<float>(u.delta / (2 - u.max - u.min))
+                                               : static_cast<float>(u.delta / (u.max + u.min));
+    return HslColor(wholeOf255Times(u.hue()), wholeOf255Times(saturation),
                     wholeOf255Times(lightness));
 }
 
@@ -106,15 +122,10 @@ RgbColor hslToRgb(HslColor c) {
 }
 
 HsvColor rgbToHsv(RgbColor c) {
-    const Extended r = normalised(c.r);
-    const Extended g = normalised(c.g);
-    const Extended b = normalised(c.b);
-    const Extended max = std::max({r, g, b});
-    const Extended min = std::min({r, g, b});
-    const Extended delta = max - min;
-    const float saturation = max == 0 ? 0.0f : static_cast<float>(delta / max);
-    const Extended hue = saturation == 0 ? 0 : hueFraction(r, g, b, max, delta);
-    return HsvColor(wholeOf255Times(hue), wholeOf255Times(saturation), wholeOf255Times(max));
+    const UnitRgb u(c);
+    const float saturation = u.max == 0 ? 0.0f : static_cast<float>(u.delta / u.max);
+    const Extended hue = saturation == 0 ? 0 : u.hue();
+    return HsvColor(wholeOf255Times(hue), wholeOf255Times(saturation), wholeOf255Times(u.max));
 }
 
 }  // namespace easel
