@@ -42,6 +42,7 @@ except ImportError as missing:  # fail loudly: the e2e tests must not pass witho
 SETTLE = 0.15        # seconds to wait after each input step
 START_TIMEOUT = 10.0  # seconds for the X server or a window to appear
 EXIT_TIMEOUT = 5.0    # seconds for a program to end when asked
+SHOW_TIMEOUT = 10.0   # seconds for a program to show what its input asked for
 
 
 class HarnessError(RuntimeError):
@@ -241,6 +242,20 @@ class Window:
         """The window's pixels as they are on the screen now."""
         x, y, w, h = self.geometry()
         return self.session.screenshot(x, y, w, h)
+
+    def wait_until(self, shows, what, timeout=SHOW_TIMEOUT):
+        """Takes screenshots until shows(shot) is true and returns that shot;
+        fails after timeout seconds. A loaded machine may take a while to run
+        the program's next pass, so tests wait for what they expect to see
+        rather than for a fixed time."""
+        deadline = time.monotonic() + timeout
+        while True:
+            shot = self.screenshot()
+            if shows(shot):
+                return shot
+            if time.monotonic() > deadline:
+                raise AssertionError("the window never showed %s" % what)
+            time.sleep(0.05)
 
     def close(self):
         """Sends WM_DELETE_WINDOW, the request a window manager sends for the close button."""

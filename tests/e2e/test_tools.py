@@ -6,7 +6,6 @@ import collections
 import math
 import os
 import tempfile
-import time
 
 import harness
 
@@ -22,16 +21,6 @@ DAB_STEP = 0.5        # brush spacing 5 % of the 10-pixel brush
 DAB_ALPHA = 16        # one dab's weight out of 256
 DAB_HALF_WIDTH = {0: 5, 1: 5, 2: 5, 3: 4, 4: 3, 5: 0}  # radius-5 dab rows
 PANEL_BACKGROUND = (236, 233, 216)
-WAIT = 10.0           # seconds to wait for the program to show a change
-
-
-def wait_for(win, shows, what):
-    """Takes screenshots until shows(shot) is true; fails after WAIT seconds."""
-    deadline = time.monotonic() + WAIT
-    while not shows(win.screenshot()):
-        if time.monotonic() > deadline:
-            raise AssertionError("the window never showed %s" % what)
-        time.sleep(0.05)
 
 
 def start_paint(session):
@@ -40,7 +29,7 @@ def start_paint(session):
     all be taken in the first pass, a click with its press never seen."""
     program = session.start(harness.build_path("paint"), cwd=harness.source_path("assets"))
     win = session.wait_window(TITLE)
-    wait_for(win, lambda shot: shot.pixel(272, 0) == PANEL_BACKGROUND, "its panel")
+    win.wait_until(lambda shot: shot.pixel(272, 0) == PANEL_BACKGROUND, "its panel")
     return program, win
 
 
@@ -57,7 +46,7 @@ def pick_tool(win, button):
     up = square(win.screenshot())
     win.move(left + 12, top + 12)
     win.press()
-    wait_for(win, lambda shot: square(shot) != up, "the button at %s pressed" % (button,))
+    win.wait_until(lambda shot: square(shot) != up, "the button at %s pressed" % (button,))
     win.release()
 
 
@@ -215,7 +204,7 @@ class ToolsTest(harness.TestCase):
             pick_tool(win, INK_BUTTON)  # the fill at the button itself is above row 64
             win.move(*inside)
             win.press()
-            wait_for(win, lambda shot: shot.pixel(*inside) == BLACK, "the fill")
+            win.wait_until(lambda shot: shot.pixel(*inside) == BLACK, "the fill")
             win.release()
             self.assertCanvas(win.screenshot(), expected, "ink")
             # The fill did not leak: the canvas outside the loop is still white.

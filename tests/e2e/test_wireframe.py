@@ -10,21 +10,41 @@ CUBE = (225, 228, 240)
 AXES = [(235, 70, 70), (80, 210, 110), (80, 140, 255)]
 
 
+def shows_the_whole_object(shot):
+    colours = shot.colours(0, 0, 500, 470)
+    return colours.get(CUBE, 0) > 1000 and all(colours.get(axis, 0) > 100 for axis in AXES)
+
+
 def start_wireframe(session):
+    """Starts the example and waits until its first frames are on the screen."""
     program = session.start(harness.build_path("examples", "example_wireframe"))
     win = session.wait_window(TITLE)
-    time.sleep(0.3)  # a few frames
+    win.wait_until(shows_the_whole_object, "the cube and the three axes")
     return program, win
+
+
+def differing_pixels(a, b):
+    return sum(1 for y in range(0, 470, 2) for x in range(0, 500, 2)
+               if a.pixel(x, y) != b.pixel(x, y))
+
+
+def settled(win):
+    """Waits until two screenshots a frame apart agree (the camera has stopped
+    turning) and returns the last."""
+    shots = [win.screenshot()]
+
+    def still(shot):
+        same = shot.rgb == shots[-1].rgb
+        shots.append(shot)
+        return same
+    time.sleep(0.1)
+    return win.wait_until(still, "a picture at rest")
 
 
 class WireframeTest(harness.TestCase):
     def test_draws_the_cube_and_all_three_axes(self):
         with harness.Session() as x:
-            program, win = start_wireframe(x)
-            colours = win.screenshot().colours(0, 0, 500, 470)
-            self.assertGreater(colours.get(CUBE, 0), 1000, "twelve cube edges")
-            for axis in AXES:
-                self.assertGreater(colours.get(axis, 0), 100, "axis colour %s" % (axis,))
+            program, win = start_wireframe(x)  # waits for twelve edges and three axes
             self.assertTrue(program.running())
             win.key_down("Escape")
             self.assertEqual(program.wait(), 1)
@@ -33,20 +53,16 @@ class WireframeTest(harness.TestCase):
         with harness.Session() as x:
             program, win = start_wireframe(x)
             win.move(250, 250)
-            before = win.screenshot()
+            before = settled(win)
             for key in ("Left", "Up"):
                 win.key_down(key)
-                time.sleep(0.4)
+                win.wait_until(lambda shot: differing_pixels(before, shot) > 200,
+                               "the picture turned by %s" % key)
                 win.key_up(key)
-                time.sleep(0.2)
-                after = win.screenshot()
-                changed = sum(1 for y in range(0, 470, 2) for x in range(0, 500, 2)
-                              if before.pixel(x, y) != after.pixel(x, y))
-                self.assertGreater(changed, 200, "%s turned the picture" % key)
-                before = after
+                before = settled(win)
             # Without a key held the picture stays still.
-            time.sleep(0.2)
-            self.assertEqual(win.screenshot().colours(), before.colours())
+            time.sleep(0.3)
+            self.assertEqual(win.screenshot().rgb, before.rgb)
             win.key_down("Escape")
             self.assertEqual(program.wait(), 1)
 
@@ -57,12 +73,10 @@ class WireframeTest(harness.TestCase):
             self.assertEqual(border, 0, "from afar the cube fits on the screen")
             win.move(250, 250)
             win.key_down("Page_Up")
-            time.sleep(1.5)
+            # Edges that run off the screen are drawn up to its edge.
+            win.wait_until(lambda shot: self._cube_pixels_on_border(shot) > 2,
+                           "cube edges clipped at the screen's edge")
             win.key_up("Page_Up")
-            time.sleep(0.2)
-            shot = win.screenshot()
-            self.assertGreater(self._cube_pixels_on_border(shot), 2,
-                               "edges that run off the screen are drawn up to its edge")
             win.key_down("Escape")
             self.assertEqual(program.wait(), 1)
 
