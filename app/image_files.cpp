@@ -36,20 +36,25 @@ long readFrom(int fd, unsigned char* bytes, std::size_t capacity) {
     return static_cast<long>(n);
 }
 
-bool isRegular(int fd) {
-    struct stat status {};
-    return ::fstat(fd, &status) == 0 && S_ISREG(status.st_mode);
-}
-
-// Opens, reads and closes name. The open does not wait: opening a FIFO for
-// reading would block until a writer came.
-long readOnce(const char* name, unsigned char* bytes, std::size_t capacity) {
-    const int fd = ::open(name, O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+// Opens name for reading if it is a regular file: the descriptor, or -1 with
+// errno from the open (0 for a name that is not a regular file). The open
+// does not wait: opening a FIFO for reading would block until a writer came.
+int openRegular(const char* name, int flags) {
+    const int fd = ::open(name, O_RDONLY | O_CLOEXEC | O_NONBLOCK | flags);
     if (fd < 0) return -1;
-    if (!isRegular(fd)) {
+    struct stat status {};
+    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
         ::close(fd);
+        errno = 0;
         return -1;
     }
+    return fd;
+}
+
+// Opens, reads and closes name.
+long readOnce(const char* name, unsigned char* bytes, std::size_t capacity) {
+    const int fd = openRegular(name, 0);
+    if (fd < 0) return -1;
     const long n = readFrom(fd, bytes, capacity);
     ::close(fd);
     return n;
@@ -171,12 +176,8 @@ ImageFiles::Keeping ImageFiles::keep(const char* name, Kept** kept) {
         }
     }
     if (slot == nullptr || std::strlen(name) >= nameBytes) return Keeping::notKept;
-    const int fd = ::open(name, O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOFOLLOW);
+    const int fd = openRegular(name, O_NOFOLLOW);
     if (fd < 0) return errno == ELOOP ? Keeping::notKept : Keeping::unreadable;
-    if (!isRegular(fd)) {
-        ::close(fd);
-        return Keeping::unreadable;
-    }
     char path[64];
     std::snprintf(path, sizeof path, "/proc/self/fd/%d", fd);
     const int watch = ::inotify_add_watch(inotify_, path, fileEvents);

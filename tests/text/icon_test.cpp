@@ -14,6 +14,7 @@
 
 #include "easel/text/font.h"
 #include "support/screen_fixture.h"
+#include "support/temp_directory.h"
 
 namespace {
 
@@ -82,32 +83,19 @@ std::vector<std::uint8_t> makeBmp(int w, int h, int bpp, const PixelAt& at) {
 // A private folder for the test's files, removed at the end.
 class IconFiles {
   public:
-    IconFiles() {
-        std::string pattern = ::testing::TempDir() + "easel_icon_XXXXXX";
-        std::vector<char> buf(pattern.begin(), pattern.end());
-        buf.push_back('\0');
-        const char* made = mkdtemp(buf.data());
-        dir_ = made != nullptr ? made : "";
-    }
-    ~IconFiles() {
-        for (const std::string& f : files_) std::remove(f.c_str());
-        if (!dir_.empty()) rmdir(dir_.c_str());
-    }
     std::string write(const std::string& name, const std::vector<std::uint8_t>& bytes) {
-        const std::string path = dir_ + "/" + name;
+        const std::string path = dir_.file(name);
         std::FILE* f = std::fopen(path.c_str(), "wb");
         EXPECT_NE(f, nullptr) << path;
         if (f == nullptr) return path;
         if (!bytes.empty()) std::fwrite(bytes.data(), 1, bytes.size(), f);
         std::fclose(f);
-        files_.push_back(path);
         return path;
     }
-    std::string missing() const { return dir_ + "/no-such-icon.bmp"; }
+    std::string missing() const { return dir_.file("no-such-icon.bmp"); }
 
   private:
-    std::string dir_;
-    std::vector<std::string> files_;
+    easel_test::TempDirectory dir_{false};
 };
 
 int font(std::int64_t g, std::int64_t r, std::int64_t c) {
