@@ -18,7 +18,7 @@ from dataclasses import dataclass, field
 from pathlib import Path
 from typing import List, Optional
 
-SUBSYSTEMS = ("display", "raster", "colour", "text", "geometry")
+SUBSYSTEMS = ("display", "raster", "colour", "text", "geometry", "image")
 
 
 @dataclass

@@ -10,6 +10,7 @@
                                         command) and every picture shown exists
 
 The public headers are every *.h of display/ raster/ colour/ text/ geometry/
+image/
 and include/easel/easel.h, so a header added to a subsystem is checked without
 changing anything here. Each failure is listed with the header and line.
 """
