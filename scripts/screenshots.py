@@ -17,8 +17,10 @@ Needs Xvfb, xdotool, xwd and ImageMagick's convert (scripts/deps.sh test).
 import argparse
 import math
 import os
+import shutil
 import subprocess
 import sys
+import tempfile
 import time
 
 ROOT = os.path.abspath(os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."))
@@ -51,6 +53,10 @@ class Session:
                 number += chunk
         self.env = dict(os.environ, DISPLAY=":" + number.decode().strip())
         self.env.pop("SDL_VIDEODRIVER", None)
+        # The session ends with Escape and unsaved changes: their recovery file
+        # goes to a folder of the session's own, not the user's.
+        self.state_home = tempfile.mkdtemp(prefix="easel_screenshots_")
+        self.env["XDG_STATE_HOME"] = self.state_home
         self.program = subprocess.Popen([self.paint], cwd=os.path.join(ROOT, "assets"), env=self.env,
                                         stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         self.window = self._find_window()
@@ -63,6 +69,8 @@ class Session:
         if self.xvfb is not None:
             self.xvfb.terminate()
             self.xvfb.wait()
+        if getattr(self, "state_home", None):
+            shutil.rmtree(self.state_home, ignore_errors=True)
 
     def xdotool(self, *args):
         return subprocess.run(["xdotool", *map(str, args)], env=self.env, check=True,
