@@ -72,13 +72,24 @@ void UndoHistory::end() {
     }
     step.toolBefore = toolBefore_;
     step.id = ++lastId_;
-    steps_.erase(steps_.begin() + applied_, steps_.end());
-    steps_.push_back(std::move(step));
-    if (static_cast<int>(steps_.size()) > maxSteps) {
-        baseId_ = steps_.front().id;
-        steps_.erase(steps_.begin());
+    while (static_cast<int>(steps_.size()) > applied_) {
+        stepBytes_ -= steps_.back().bytes();
+        steps_.pop_back();
     }
+    stepBytes_ += step.bytes();
+    steps_.push_back(std::move(step));
     applied_ = static_cast<int>(steps_.size());
+    while (static_cast<int>(steps_.size()) > maxSteps ||
+           (stepBytes_ > maxStepBytes && steps_.size() > 1)) {
+        dropOldest();
+    }
+}
+
+void UndoHistory::dropOldest() {
+    baseId_ = steps_.front().id;
+    stepBytes_ -= steps_.front().bytes();
+    steps_.erase(steps_.begin());
+    --applied_;
 }
 
 void UndoHistory::swapWithScreen(Step& step) {
@@ -111,13 +122,5 @@ std::uint64_t UndoHistory::state() const {
     return applied_ > 0 ? steps_[static_cast<std::size_t>(applied_ - 1)].id : baseId_;
 }
 
-std::size_t UndoHistory::stepBytes() const {
-    std::size_t bytes = 0;
-    for (const Step& s : steps_) {
-        bytes += s.tiles.capacity() * sizeof(std::uint16_t) +
-                 s.pixels.capacity() * sizeof(std::uint32_t) + sizeof(Step);
-    }
-    return bytes;
-}
 
 }  // namespace paint

@@ -8,10 +8,12 @@
 // allocates once, at its end. Undo and redo swap a step's tiles with the
 // canvas: the tiles kept are always the other side of the step.
 //
-// Memory: the copy of the canvas (500 x 372 words, 744 KB) and at most
-// maxSteps steps, each holding its changed tiles (1 KB a tile) and their
-// numbers. An ordinary stroke keeps a few tens of tiles; the bound, reached
-// only when each of 100 changes covers the whole canvas, is 100 x 744 KB.
+// Memory: the copy of the canvas (500 x 372 words, 744 KB), made with the
+// history, and the steps: at most maxSteps of them, each holding its changed
+// tiles (1 KB a tile) and their numbers, and at most maxStepBytes in all; the
+// oldest steps are dropped first. An ordinary stroke keeps a few tens of
+// tiles (about 25 KB), so 100 of them take about 2.5 MB; changes that each
+// cover the whole canvas fit about 22 at a time.
 #pragma once
 
 #include <cstddef>
@@ -26,6 +28,7 @@ class UndoHistory {
   public:
     static constexpr int tileSize = 16;
     static constexpr int maxSteps = 100;
+    static constexpr std::size_t maxStepBytes = std::size_t{16} * 1024 * 1024;
 
     // Tracks the screen rectangle at (left, top), width x height; the screen
     // must hold it whenever begin, end, undo or redo run.
@@ -38,7 +41,7 @@ class UndoHistory {
     bool changing() const { return changing_; }
     // Ends the change: keeps the changed tiles as a new step (none when
     // nothing changed), forgets the steps undone before it, and drops the
-    // oldest step beyond maxSteps.
+    // oldest steps beyond maxSteps or maxStepBytes (never the new one).
     void end();
 
     // Takes back the last step; false when there is none. *toolBefore (when
@@ -52,8 +55,9 @@ class UndoHistory {
     std::uint64_t state() const;
     int undoSteps() const { return applied_; }
     int redoSteps() const { return static_cast<int>(steps_.size()) - applied_; }
-    // The bytes the steps hold (not counting the canvas copy).
-    std::size_t stepBytes() const;
+    // The bytes of pixels and tile numbers the steps hold (not counting the
+    // canvas copy); at most maxStepBytes, or one step's when that is more.
+    std::size_t stepBytes() const { return stepBytes_; }
 
   private:
     struct Step {
@@ -61,6 +65,9 @@ class UndoHistory {
         std::vector<std::uint32_t> pixels;   // their pixels, tile after tile
         ToolId toolBefore = pencilTool;
         std::uint64_t id = 0;
+        std::size_t bytes() const {
+            return tiles.size() * sizeof(std::uint16_t) + pixels.size() * sizeof(std::uint32_t);
+        }
     };
     struct Tile {
         int x = 0, y = 0, width = 0, height = 0;
@@ -69,6 +76,7 @@ class UndoHistory {
     Tile tile(int number) const;
     bool tileChanged(const Tile& t) const;
     void swapWithScreen(Step& step);
+    void dropOldest();
 
     int left_, top_, width_, height_;
     int tilesAcross_, tilesDown_;
@@ -76,6 +84,7 @@ class UndoHistory {
     std::vector<std::uint16_t> changed_;  // scratch list of changed tiles, made once
     std::vector<Step> steps_;
     int applied_ = 0;
+    std::size_t stepBytes_ = 0;
     bool changing_ = false;
     ToolId toolBefore_ = pencilTool;
     std::uint64_t lastId_ = 0;

@@ -166,6 +166,27 @@ TEST_F(DocumentTest, TheHistoryKeepsTheLastHundredStrokesInLittleMemory) {
     EXPECT_TRUE(doc.unsaved()) << "the first 20 strokes cannot be undone any more";
 }
 
+// Changes that each cover the whole canvas are kept only up to the byte
+// bound, newest first, and still undo to exactly what was there.
+TEST_F(DocumentTest, WholeCanvasChangesAreKeptWithinTheByteBound) {
+    paint::UndoHistory history(0, paint::panelHeight, 500, 372);
+    std::vector<std::vector<RgbColor>> after;
+    for (int i = 0; i < 30; ++i) {
+        history.begin(paint::pencilTool);
+        easel::clearScreen(i * 8, 255 - i * 8, 100);
+        history.end();
+        after.push_back(canvas());
+    }
+    EXPECT_LE(history.stepBytes(), paint::UndoHistory::maxStepBytes);
+    const int kept = history.undoSteps();
+    EXPECT_EQ(kept, static_cast<int>(paint::UndoHistory::maxStepBytes / (500 * 372 * 4 + 32 * 24 * 2)));
+    for (int i = 0; i < kept; ++i) {
+        ASSERT_TRUE(history.undo());
+        EXPECT_TRUE(canvas() == after[after.size() - 2 - static_cast<std::size_t>(i)]) << i;
+    }
+    EXPECT_FALSE(history.undo());
+}
+
 TEST_F(DocumentTest, SavingOpeningAndTheUnsavedMark) {
     easel_test::TempDirectory dir;
     ASSERT_TRUE(dir.ready());
