@@ -86,6 +86,19 @@ std::int64_t skipSubBlocks(HeaderReader& in, std::int64_t at) {
     }
 }
 
+// Whether the frame's data after its descriptor (local colour table, code
+// size, data sub-blocks) is whole: a code size of 1 to 8 bits, as GIF allows,
+// and sub-blocks that end with their empty block within the file. The
+// decoder would read on for ever past the end of a frame cut short, and
+// would loop and write beyond its tables for a larger code size.
+bool frameDataEnds(HeaderReader& in, std::int64_t at, int flags) {
+    constexpr int largestCodeSize = 8;
+    if ((flags & 0x80) != 0) at += 3 * (std::int64_t{2} << (flags & 7));
+    const int codeSize = in.byte(at);
+    if (codeSize < 1 || codeSize > largestCodeSize) return false;
+    return skipSubBlocks(in, at + 1) >= 0;
+}
+
 // The decoder walks the blocks to the first image descriptor, skipping
 // extensions and any stray byte, and allocates that frame's size.
 ImageHeader gifSize(HeaderReader& in) {
@@ -101,9 +114,11 @@ ImageHeader gifSize(HeaderReader& in) {
             at = skipSubBlocks(in, at);
             if (at < 0) return unsized(ImageFormat::gif);
         } else if (c == ',') {
-            std::uint8_t d[8] = {};
-            if (!in.read(at, d, 8)) return unsized(ImageFormat::gif);
-            return sized(ImageFormat::gif, le16(d + 4), le16(d + 6));
+            std::uint8_t d[9] = {};
+            if (!in.read(at, d, 9)) return unsized(ImageFormat::gif);
+            ImageHeader h = sized(ImageFormat::gif, le16(d + 4), le16(d + 6));
+            h.complete = frameDataEnds(in, at + 9, d[8]);
+            return h;
         }
     }
 }

@@ -124,30 +124,40 @@ std::string sizeText(std::int64_t w, std::int64_t h) {
     return std::to_string(w) + " x " + std::to_string(h);
 }
 
+// Why an image with this header is not decoded; empty when it may be.
+std::string headerProblem(const detail::ImageHeader& header, const char* name,
+                          const ImageLimits& limits) {
+    const std::string format = detail::formatName(header.format);
+    if (header.format == ImageFormat::unknown) {
+        return quoted(name) + " is not an image easel reads (PNG, JPEG, BMP, GIF, PNM or TGA)";
+    }
+    if (!header.sizeKnown || header.width <= 0 || header.height <= 0) {
+        return quoted(name) + " is a damaged " + format + " image: no size in its header";
+    }
+    if (!fitsLimits(header.width, header.height, limits)) {
+        const ImageLimits ceiling{};
+        return quoted(name) + " is too large: " + sizeText(header.width, header.height) +
+               " pixels, more than the " +
+               sizeText(std::min(limits.maxWidth, ceiling.maxWidth),
+                        std::min(limits.maxHeight, ceiling.maxHeight)) +
+               " and " + std::to_string(limits.maxPixels) + " pixels an image may have";
+    }
+    if (!header.complete) {
+        return quoted(name) + " is a damaged " + format + " image: its data is cut short or damaged";
+    }
+    return "";
+}
+
 // Checks the header, then decodes; the stream is closed in every case.
 std::optional<Image> loadStream(SDL_RWops* stream, const char* name, std::string* why,
                                 const ImageLimits& limits) {
     const detail::ImageHeader header = detail::readImageHeader(stream, endsWithTga(name));
+    const std::string problem = headerProblem(header, name, limits);
+    if (!problem.empty()) {
+        SDL_RWclose(stream);
+        return refuse(why, problem);
+    }
     const char* format = detail::formatName(header.format);
-    if (header.format == ImageFormat::unknown) {
-        SDL_RWclose(stream);
-        return refuse(why, quoted(name) +
-                               " is not an image easel reads (PNG, JPEG, BMP, GIF, PNM or TGA)");
-    }
-    if (!header.sizeKnown || header.width <= 0 || header.height <= 0) {
-        SDL_RWclose(stream);
-        return refuse(why, quoted(name) + " is a damaged " + format + " image: no size in its header");
-    }
-    if (!fitsLimits(header.width, header.height, limits)) {
-        SDL_RWclose(stream);
-        const ImageLimits ceiling{};
-        return refuse(why, quoted(name) + " is too large: " + sizeText(header.width, header.height) +
-                               " pixels, more than the " +
-                               sizeText(std::min(limits.maxWidth, ceiling.maxWidth),
-                                        std::min(limits.maxHeight, ceiling.maxHeight)) +
-                               " and " + std::to_string(limits.maxPixels) +
-                               " pixels an image may have");
-    }
     SDL_Surface* surface = decode(header.format, stream);
     SDL_RWclose(stream);
     if (surface == nullptr) {

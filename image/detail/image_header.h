@@ -12,10 +12,14 @@ namespace easel::detail {
 enum class ImageFormat { unknown, png, bmp, gif, jpeg, pnm, tga };
 
 // What the header says. sizeKnown is false when the header is cut short or
-// damaged before the size fields.
+// damaged before the size fields; complete is false when the data that the
+// decoder would read is known to be damaged in a way it does not survive (a
+// GIF frame whose data blocks run off the end of the file, or whose code size
+// is beyond 8 bits).
 struct ImageHeader {
     ImageFormat format = ImageFormat::unknown;
     bool sizeKnown = false;
+    bool complete = true;
     std::int64_t width = 0;
     std::int64_t height = 0;
 };

@@ -153,6 +153,9 @@ TEST(ImageLoadSave, FailuresNameTheFileAndTheReason) {
         png = readBytes(good);
     }
     writeBytes(dir.file("cut.png"), png.substr(0, png.size() / 2));
+    // SDL_image's GIF decoder reads on for ever past a frame cut short.
+    const std::string gif = readBytes(data("corners_5x3.gif"));
+    writeBytes(dir.file("cut.gif"), gif.substr(0, gif.size() - 3));
     ASSERT_EQ(mkfifo(dir.file("pipe.png").c_str(), 0600), 0);
     std::filesystem::create_directory(dir.file("folder.png"));
     const struct {
@@ -162,7 +165,8 @@ TEST(ImageLoadSave, FailuresNameTheFileAndTheReason) {
                  {dir.file("folder.png"), "is a folder"},
                  {dir.file("pipe.png"), "not a regular file"},
                  {dir.file("text.png"), "is not an image"},
-                 {dir.file("cut.png"), "damaged PNG"}};
+                 {dir.file("cut.png"), "damaged PNG"},
+                 {dir.file("cut.gif"), "damaged GIF image: its data is cut short"}};
     for (const auto& c : cases) {
         std::string why;
         EXPECT_FALSE(easel::loadImage(c.name.c_str(), &why).has_value()) << c.name;
