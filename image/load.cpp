@@ -135,8 +135,11 @@ std::uint32_t pixelValue(const std::uint8_t* p, int bytes) {
     return v;
 }
 
+// One channel as SDL_GetRGBA reads it. A BMP's own bit fields can give SDL
+// masks with shifts and losses out of a word's range; such a channel is 0.
 int channel(std::uint32_t v, std::uint32_t mask, int shift, int loss) {
-    return static_cast<int>(((v & mask) >> shift) << loss) & 255;
+    if (shift < 0 || shift > 31 || loss < 0 || loss > 7) return 0;
+    return static_cast<int>((((v & mask) >> shift) << loss) & 255);
 }
 
 // The pixel as 0x00RRGGBB, laid over white by its alpha. A palette index
