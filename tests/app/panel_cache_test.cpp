@@ -183,13 +183,11 @@ TEST_F(PanelCacheTest, EveryCallLeavesWhatAFullRepaintGives) {
     }
 }
 
-// A pass takes the panel's rows as the last pass left them when that pass's
-// tool drew only below the panel. Runs of passes with every tool, button state
-// and stroke, moving about the panel's lower edge (and picking colours,
-// values and tools above it), are each followed by an idle pass, whose panel
-// must be what a full repaint gives: a tool mark left on it would show. The
-// repaint here is drawPanel reading every row back, checked against the plain
-// way above.
+// Every pass leaves the panel as a full repaint gives it, whatever the last
+// pass's tool drew on it. Runs of passes with every tool, button state and
+// stroke, moving about the panel's lower edge (and picking colours, values
+// and tools above it), are each followed by an idle pass, whose panel must be
+// the plain way's above: a tool mark left on it would show.
 TEST_F(PanelCacheTest, PassesNearThePanelNeverLeaveToolMarksOnIt) {
     IconFolder icons;
     ASSERT_TRUE(icons.entered());
@@ -208,7 +206,7 @@ TEST_F(PanelCacheTest, PassesNearThePanelNeverLeaveToolMarksOnIt) {
         }
         paint::runPass(paint::Pointer{x(rng), 300, false, false});
         const Picture afterPasses = easel_test::capture();
-        paint::drawPanel(paint::currentTool);
+        plainPanel(paint::currentTool);
         ASSERT_TRUE(easel_test::screenMatches(afterPasses)) << "trial " << trial;
     }
 }
