@@ -55,11 +55,12 @@ constexpr std::size_t buttonCount = std::size(buttons);
 // call, as is one that cannot be read.
 constexpr std::size_t keptFileBytes = 8192;
 
-// A button's image as last decoded: the file's bytes (size -1 when it was
-// decoded from its name) and the loader's pixels, column by column as in
-// IconBuffer.
+// A button's image as last decoded: the file's bytes, when it was decoded
+// from them rather than from its name, and the loader's pixels, column by
+// column as in IconBuffer.
 struct ButtonImage {
-    long size = -1;
+    bool fromBytes = false;
+    std::size_t size = 0;
     unsigned char bytes[keptFileBytes] = {};
     easel::RgbColor pixels[iconSize * iconSize] = {};
 };
@@ -73,7 +74,10 @@ bool loadButtonImage(const char* name, ButtonImage& image) {
     const long size = easel::readIconFile(name, fileBytes, keptFileBytes);
     const bool read = size >= 0;
     const auto bytes = static_cast<std::size_t>(read ? size : 0);
-    if (read && size == image.size && std::memcmp(fileBytes, image.bytes, bytes) == 0) return false;
+    if (read && image.fromBytes && bytes == image.size &&
+        std::memcmp(fileBytes, image.bytes, bytes) == 0) {
+        return false;
+    }
     easel::RgbColor decoded[iconSize * iconSize];
     if (read) {
         easel::loadIconFromMemory(fileBytes, bytes, decoded, iconSize, iconSize);
@@ -81,7 +85,8 @@ bool loadButtonImage(const char* name, ButtonImage& image) {
     } else {
         easel::loadIcon(name, decoded, iconSize, iconSize);
     }
-    image.size = size;
+    image.fromBytes = read;
+    image.size = bytes;
     if (std::equal(std::begin(decoded), std::end(decoded), std::begin(image.pixels))) return false;
     std::copy(std::begin(decoded), std::end(decoded), std::begin(image.pixels));
     return true;
@@ -151,9 +156,10 @@ bool keepable() {
 
 bool keptPanelStands(ToolId tool) {
     const SDL_PixelFormat* f = easel::Screen.surface->format;
-    return kept.valid && kept.width == easel::Screen.width && kept.value == paletteValue &&
-           kept.swatch == selectedColor && kept.tool == tool && kept.masks[0] == f->Rmask &&
-           kept.masks[1] == f->Gmask && kept.masks[2] == f->Bmask && kept.masks[3] == f->Amask;
+    return kept.valid && keepable() && kept.width == easel::Screen.width &&
+           kept.value == paletteValue && kept.swatch == selectedColor && kept.tool == tool &&
+           kept.masks[0] == f->Rmask && kept.masks[1] == f->Gmask && kept.masks[2] == f->Bmask &&
+           kept.masks[3] == f->Amask;
 }
 
 void keepPanel(ToolId tool) {

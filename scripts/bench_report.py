@@ -63,14 +63,16 @@ def run_versus(build, repetitions):
 
 def run_panel(build, repetitions):
     """Median CPU time in µs of drawPanel unchanged and after a brightness change."""
-    cmd = [os.path.join(build, "bench", "easel_bench"),
-           "--benchmark_filter=^BM_DrawPanel(NewValue)?$",
-           "--benchmark_repetitions=%d" % repetitions,
-           "--benchmark_format=json"]
-    print("+", " ".join(cmd), flush=True)
-    out = json.loads(subprocess.run(cmd, check=True, capture_output=True, text=True).stdout)
-    medians = {b["run_name"]: b["cpu_time"] for b in out["benchmarks"]
-               if b.get("aggregate_name") == "median"}
+    with tempfile.NamedTemporaryFile("r", suffix=".json") as out:
+        cmd = [os.path.join(build, "bench", "easel_bench"),
+               "--benchmark_filter=^BM_DrawPanel(NewValue)?$",
+               "--benchmark_repetitions=%d" % repetitions,
+               "--benchmark_display_aggregates_only=true",
+               "--benchmark_out_format=json", "--benchmark_out=" + out.name]
+        print("+", " ".join(cmd), flush=True)
+        subprocess.run(cmd, check=True)
+        runs = json.load(out)["benchmarks"]
+    medians = {b["run_name"]: b["cpu_time"] for b in runs if b.get("aggregate_name") == "median"}
     return medians["BM_DrawPanel"], medians["BM_DrawPanelNewValue"]
 
 

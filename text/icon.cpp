@@ -229,18 +229,21 @@ SDL_RWops* openFile(const char* fileName) {
     return stream;
 }
 
-// Reads an open file from where it stands to its end into bytes: the number
-// of bytes, or -1 when a read fails or the file holds more than capacity.
+// Reads an open regular file from where it stands to its end into bytes:
+// the number of bytes, or -1 when a read fails or the file holds more than
+// capacity. A regular file reads short only at its end, so a small file
+// takes one read.
 long readToEnd(int fd, unsigned char* bytes, std::size_t capacity) {
     std::size_t size = 0;
     for (;;) {
         unsigned char probe = 0;  // one byte past capacity tells a file that does not fit
         const bool room = size < capacity;
-        const ssize_t n = ::read(fd, room ? bytes + size : &probe, room ? capacity - size : 1);
+        const std::size_t wanted = room ? capacity - size : 1;
+        const ssize_t n = ::read(fd, room ? bytes + size : &probe, wanted);
         if (n < 0 && errno == EINTR) continue;
         if (n < 0 || (n > 0 && !room)) return -1;
-        if (n == 0) return static_cast<long>(size);
         size += static_cast<std::size_t>(n);
+        if (static_cast<std::size_t>(n) < wanted) return static_cast<long>(size);
     }
 }
 

@@ -48,10 +48,10 @@ bool loadIconFromMemory(const void* data, std::size_t size, RgbColor* dest, int 
 bool loadIconRawFromMemory(const void* data, std::size_t size, std::uint32_t* dest, int destWidth,
                            int destHeight);
 
-/// Reads the file whole into bytes (room for capacity bytes), through the
-/// loaders' own check: opened once without waiting, read only if a regular
-/// file. Returns its size, or -1 when it is missing, not a regular file,
-/// unreadable or larger than capacity (bytes then holds no meaning).
+// Reads the file whole into bytes (room for capacity bytes), through the
+// loaders' own check: opened once without waiting, read only if a regular
+// file. Returns its size, or -1 when it is missing, not a regular file,
+// unreadable or larger than capacity (bytes then holds no meaning).
 long readIconFile(const char* fileName, void* bytes, std::size_t capacity);
 
 }  // namespace easel
