@@ -154,9 +154,9 @@ bool readHeader(SDL_RWops* stream, int start, BmpHeader* header) {
 // announces present in the stream. SDL allocates the whole image from the
 // header before it reads a row, so a header claiming 40000 x 40000 pixels in
 // a 70-byte file would cost gigabytes (or a failed allocation) before the
-// short read is noticed. Only images that SDL could not load anyway, or that
-// are refused below for their depth or shape, fail here; the stream is left
-// where it was.
+// short read is noticed. Apart from images above the cap, only images that
+// SDL 1.2 could not load anyway, or that are refused below for their depth
+// or shape, fail here; the stream is left where it was.
 bool decodable(SDL_RWops* stream) {
     const int start = SDL_RWtell(stream);
     const int end = SDL_RWseek(stream, 0, RW_SEEK_END);
