@@ -9,9 +9,9 @@
 // files (a folder, a FIFO), compressions other than none and bit fields,
 // images of more than 4096 x 4096 pixels and files too short for the pixels
 // their header announces leave the placeholder and return false. A file is
-// opened once, without waiting, and read only if it is a regular file. Negative sizes count as
-// 0; a null destination with a nonzero size is refused (false, nothing read).
-// No loader touches the screen.
+// opened once, without waiting, and read only if it is a regular file.
+// Negative sizes count as 0; a null destination with a nonzero size is
+// refused (false, nothing read). No loader touches the screen.
 #pragma once
 
 #include <SDL.h>
