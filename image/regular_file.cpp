@@ -21,7 +21,10 @@ int fail(std::string* why, const std::string& message) {
 int openRegularFile(const char* fileName, std::string* why) {
     if (fileName == nullptr || *fileName == '\0') return fail(why, "no file name given");
     const std::string quoted = std::string("'") + fileName + "'";
-    const int fd = ::open(fileName, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    int fd = -1;
+    do {
+        fd = ::open(fileName, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    } while (fd < 0 && errno == EINTR);
     if (fd < 0) {
         const int error = errno;
         if (error == ENOENT) return fail(why, quoted + " does not exist");
