@@ -264,9 +264,12 @@ TEST_F(ScreenTest, LockScreenLocksOnlyASurfaceThatMustBeLocked) {
         Uint32 flags;
         bool mustLock;
     } cases[] = {
-        {"plain", 0, 0, false},           {"pixel offset", 4, 0, true},
-        {"hardware", 0, SDL_HWSURFACE, true}, {"asynchronous blits", 0, SDL_ASYNCBLIT, true},
-        {"RLE", 0, SDL_RLEACCEL, true},   {"source colour key", 0, SDL_SRCCOLORKEY, false},
+        {"plain", 0, 0, false},
+        {"pixel offset", 4, 0, true},
+        {"hardware", 0, SDL_HWSURFACE, true},
+        {"asynchronous blits", 0, SDL_ASYNCBLIT, true},
+        {"RLE", 0, SDL_RLEACCEL, true},
+        {"source colour key", 0, SDL_SRCCOLORKEY, false},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
