@@ -10,7 +10,9 @@
 
 #include "app/image_files.h"
 #include "easel/colour/convert.h"
-#include "easel/display/pixels.h"
+// The panel writes whole rows of pixel words: easel internals, which the paint
+// program, built with the library, may use.
+#include "easel/display/detail/pixels.h"
 #include "easel/display/screen.h"
 #include "easel/text/icon.h"
 #include "easel/text/text.h"
@@ -71,7 +73,7 @@ class PixelPacker {
     }
 
     std::uint32_t operator()(easel::RgbColor c) const {
-        if (viaSdl_) return easel::mapColor(c);
+        if (viaSdl_) return easel::detail::mapColor(c);
         return (static_cast<std::uint32_t>((c.r & 255) >> rLoss_) << rShift_) |
                (static_cast<std::uint32_t>((c.g & 255) >> gLoss_) << gShift_) |
                (static_cast<std::uint32_t>((c.b & 255) >> bLoss_) << bShift_) | alpha_;
@@ -206,7 +208,7 @@ void drawStrip(const PixelPacker& pack) {
         keptPicker.packing = pack;
     }
     for (int y = 0; y < panelHeight; ++y) {
-        std::uint32_t* row = easel::rowWords(y);
+        std::uint32_t* row = easel::detail::rowWords(y);
         const int twoY = (2 * y) & 255;  // saturation and grey of this row
         if (keep) {
             std::copy(std::begin(keptPicker.words[y]), std::end(keptPicker.words[y]), row);
@@ -222,7 +224,7 @@ void drawStrip(const PixelPacker& pack) {
 void drawSwatch(const PixelPacker& pack) {
     const std::uint32_t colour = pack(selectedColor);
     for (int y = 0; y <= swatchBottom; ++y) {
-        std::uint32_t* row = easel::rowWords(y);
+        std::uint32_t* row = easel::detail::rowWords(y);
         for (int x = swatchLeft; x <= panelRight; ++x) row[x] = colour;
     }
 }
@@ -313,7 +315,7 @@ void drawButton(std::size_t i, const ButtonImages& images, const PixelPacker& pa
     if (kept == nullptr || pack.viaSdl()) {
         const easel::RgbColor* pixels = kept != nullptr ? kept->pixels : images.loaded[i];
         for (int j = 0; j < iconSize; ++j) {
-            std::uint32_t* row = easel::rowWords(button.y + j) + button.x;
+            std::uint32_t* row = easel::detail::rowWords(button.y + j) + button.x;
             for (int c = 0; c < iconSize; ++c) row[c] = pack(pixels[c * iconSize + j]);
         }
         return;
@@ -326,7 +328,7 @@ void drawButton(std::size_t i, const ButtonImages& images, const PixelPacker& pa
     }
     for (int j = 0; j < iconSize; ++j) {
         std::copy(std::begin(kept->words[j]), std::end(kept->words[j]),
-                  easel::rowWords(button.y + j) + button.x);
+                  easel::detail::rowWords(button.y + j) + button.x);
     }
 }
 
@@ -384,7 +386,7 @@ void drawPicker(int value) {
     }
     const PixelPacker pack;
     for (int y = 0; y < panelHeight; ++y) {
-        drawPickerRow(easel::rowWords(y), static_cast<std::uint32_t>((2 * y) & 255),
+        drawPickerRow(easel::detail::rowWords(y), static_cast<std::uint32_t>((2 * y) & 255),
                       static_cast<std::uint32_t>(value) & 255u, pack);
     }
 }
@@ -407,7 +409,8 @@ void drawPanel(ToolId tool, bool untouched) {
         k.packing.sameDirectPacking(pack)) {
         const SDL_Surface* screen = easel::Screen.surface;
         if (untouched && k.surface == screen && k.pixels == screen->pixels) return;
-        for (int y = 0; y < panelHeight; ++y) restoreRow(easel::rowWords(y), k.words[y], width);
+        for (int y = 0; y < panelHeight; ++y)
+            restoreRow(easel::detail::rowWords(y), k.words[y], width);
         k.surface = screen;
         k.pixels = screen->pixels;
         return;
@@ -418,7 +421,7 @@ void drawPanel(ToolId tool, bool untouched) {
     k.surface = easel::Screen.surface;
     k.pixels = easel::Screen.surface->pixels;
     for (int y = 0; y < panelHeight; ++y) {
-        const std::uint32_t* row = easel::rowWords(y);
+        const std::uint32_t* row = easel::detail::rowWords(y);
         std::copy(row, row + width, k.words[y]);
     }
     k.width = width;

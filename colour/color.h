@@ -9,6 +9,8 @@
 
 #include <cstdint>
 
+#include "easel/colour/detail/wrapping.h"
+
 namespace easel {
 
 struct Rgb8Color;
@@ -89,21 +91,6 @@ struct HsvColor {
     constexpr HsvColor(int hue, int saturation, int value)
         : h(hue & 255), s(saturation & 255), v(value & 255) {}
 };
-
-namespace detail {
-// 32-bit two's-complement arithmetic without undefined behaviour: results that
-// fit an int are exact, others wrap as the hardware would.
-constexpr int wrapAdd(int a, int b) {
-    return static_cast<int>(static_cast<std::uint32_t>(a) + static_cast<std::uint32_t>(b));
-}
-constexpr int wrapSub(int a, int b) {
-    return static_cast<int>(static_cast<std::uint32_t>(a) - static_cast<std::uint32_t>(b));
-}
-constexpr int wrapMul(int a, int b) {
-    return static_cast<int>(static_cast<std::uint32_t>(a) * static_cast<std::uint32_t>(b));
-}
-constexpr int wrapDiv(int a, int k) { return k == -1 ? wrapSub(0, a) : a / k; }
-}  // namespace detail
 
 // Channel-wise sum, unmasked and unclamped.
 constexpr RgbColor operator+(RgbColor a, RgbColor b) {

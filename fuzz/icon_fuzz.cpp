@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "easel/colour/color.h"
+#include "easel/text/detail/icon_streams.h"
 #include "easel/text/icon.h"
 #include "support/fuzz_screen.h"
 
@@ -39,7 +40,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (raw) {
         // An empty destination gets a null pointer: the loader must not touch it.
         std::vector<std::uint32_t> dest(cells, 0xDEADBEEFu);
-        const bool loaded = easel::loadIconRawFromMemory(
+        const bool loaded = easel::detail::loadIconRawFromMemory(
             bmp, bmpSize, cells > 0 ? dest.data() : nullptr, width, height);
         if (!loaded) {
             for (const std::uint32_t v : dest) {

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "easel/text/detail/icon_streams.h"
 #include "easel/text/font.h"
 
 namespace easel {
@@ -176,29 +177,30 @@ SDL_RWops* openMemory(const void* data, std::size_t size) {
 }  // namespace
 
 bool loadIcon(const char* fileName, RgbColor* dest, int destWidth, int destHeight) {
-    return loadIconFrom(openFile(fileName), dest, destWidth, destHeight);
+    return detail::loadIconFrom(openFile(fileName), dest, destWidth, destHeight);
 }
 
 bool loadIconRaw(const char* fileName, std::uint32_t* dest, int destWidth, int destHeight) {
-    return loadIconRawFrom(openFile(fileName), dest, destWidth, destHeight);
+    return detail::loadIconRawFrom(openFile(fileName), dest, destWidth, destHeight);
 }
 
-bool loadIconFrom(SDL_RWops* stream, RgbColor* dest, int destWidth, int destHeight) {
+bool detail::loadIconFrom(SDL_RWops* stream, RgbColor* dest, int destWidth, int destHeight) {
     return loadStream(stream, makeTarget(dest, nullptr, destWidth, destHeight));
 }
 
-bool loadIconRawFrom(SDL_RWops* stream, std::uint32_t* dest, int destWidth, int destHeight) {
+bool detail::loadIconRawFrom(SDL_RWops* stream, std::uint32_t* dest, int destWidth,
+                             int destHeight) {
     return loadStream(stream, makeTarget(nullptr, dest, destWidth, destHeight));
 }
 
 bool loadIconFromMemory(const void* data, std::size_t size, RgbColor* dest, int destWidth,
                         int destHeight) {
-    return loadIconFrom(openMemory(data, size), dest, destWidth, destHeight);
+    return detail::loadIconFrom(openMemory(data, size), dest, destWidth, destHeight);
 }
 
-bool loadIconRawFromMemory(const void* data, std::size_t size, std::uint32_t* dest, int destWidth,
-                           int destHeight) {
-    return loadIconRawFrom(openMemory(data, size), dest, destWidth, destHeight);
+bool detail::loadIconRawFromMemory(const void* data, std::size_t size, std::uint32_t* dest,
+                                   int destWidth, int destHeight) {
+    return detail::loadIconRawFrom(openMemory(data, size), dest, destWidth, destHeight);
 }
 
 }  // namespace easel

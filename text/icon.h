@@ -12,8 +12,6 @@
 // No loader touches the screen.
 #pragma once
 
-#include <SDL.h>
-
 #include <cstddef>
 #include <cstdint>
 
@@ -30,20 +28,9 @@ bool loadIcon(const char* fileName, RgbColor* dest, int destWidth, int destHeigh
 // the placeholder is 255 where the red placeholder channel is set, else 0.
 bool loadIconRaw(const char* fileName, std::uint32_t* dest, int destWidth, int destHeight);
 
-// As loadIcon, reading the BMP from an SDL stream, which the call always
-// closes (a null stream leaves the placeholder and returns false).
-bool loadIconFrom(SDL_RWops* stream, RgbColor* dest, int destWidth, int destHeight);
-
-// As loadIconRaw, reading from an SDL stream, which the call always closes.
-bool loadIconRawFrom(SDL_RWops* stream, std::uint32_t* dest, int destWidth, int destHeight);
-
 // As loadIcon, reading the BMP from size bytes at data (null data, or a size
 // above INT_MAX, leaves the placeholder and returns false).
 bool loadIconFromMemory(const void* data, std::size_t size, RgbColor* dest, int destWidth,
                         int destHeight);
-
-// As loadIconRaw, reading the BMP from size bytes at data.
-bool loadIconRawFromMemory(const void* data, std::size_t size, std::uint32_t* dest, int destWidth,
-                           int destHeight);
 
 }  // namespace easel

@@ -6,9 +6,8 @@
 // with its projecting camera. Everything is in namespace easel.
 #pragma once
 
-// display: the screen, pixel access, input and timing
+// display: the screen and its pixels, input and timing
 #include "easel/display/input.h"
-#include "easel/display/pixels.h"
 #include "easel/display/screen.h"
 
 // colour: records, arithmetic and conversions
@@ -18,7 +17,6 @@
 // raster: lines, spans, shapes and clipping
 #include "easel/raster/blend.h"
 #include "easel/raster/clip.h"
-#include "easel/raster/disc_rows.h"
 #include "easel/raster/line.h"
 #include "easel/raster/shapes.h"
 

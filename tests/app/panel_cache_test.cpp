@@ -17,7 +17,7 @@
 #include "app/pass.h"
 #include "app/state.h"
 #include "easel/colour/convert.h"
-#include "easel/display/pixels.h"
+#include "easel/display/detail/pixels.h"
 #include "easel/display/screen.h"
 #include "easel/text/icon.h"
 #include "easel/text/text.h"
@@ -288,8 +288,9 @@ TEST_F(PanelCacheTest, DrawPickerGivesTheConversionOfEveryPixelAtEveryValue) {
             int wrong = 0;
             for (int y = 0; y < 128; ++y)
                 for (int x = 0; x < 256; ++x)
-                    wrong += *easel::pixelWord(x, y) !=
-                             easel::mapColor(easel::hsvToRgb(easel::HsvColor(x, 2 * y, value)));
+                    wrong +=
+                        *easel::detail::pixelWord(x, y) !=
+                        easel::detail::mapColor(easel::hsvToRgb(easel::HsvColor(x, 2 * y, value)));
             ASSERT_EQ(wrong, 0) << "value " << value;
             EXPECT_EQ(easel::getPixel(256, 0), RgbColor(8, 4, 8)) << "nothing right of the picker";
             EXPECT_EQ(easel::getPixel(0, 128), RgbColor(8, 4, 8)) << "nothing below the picker";

@@ -5,7 +5,7 @@
 #include <cstdint>
 
 #include "app/state.h"
-#include "easel/display/pixels.h"
+#include "easel/display/detail/pixels.h"
 #include "easel/display/screen.h"
 #include "support/screen_fixture.h"
 

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "easel/text/detail/icon_streams.h"
 #include "easel/text/font.h"
 #include "support/screen_fixture.h"
 #include "support/temp_directory.h"
@@ -288,7 +289,8 @@ TEST_F(IconTest, StreamAndMemoryLoadersMatchTheFileLoader) {
     const std::string path = files.write("shared.bmp", bytes);
     std::vector<RgbColor> fromFile(20 * 20), fromStream(20 * 20), fromMemory(20 * 20);
     ASSERT_TRUE(easel::loadIcon(path.c_str(), fromFile.data(), 20, 20));
-    ASSERT_TRUE(easel::loadIconFrom(SDL_RWFromFile(path.c_str(), "rb"), fromStream.data(), 20, 20));
+    ASSERT_TRUE(
+        easel::detail::loadIconFrom(SDL_RWFromFile(path.c_str(), "rb"), fromStream.data(), 20, 20));
     ASSERT_TRUE(easel::loadIconFromMemory(bytes.data(), bytes.size(), fromMemory.data(), 20, 20));
     EXPECT_TRUE(holdsImage(fromFile, 20, 20, 13, 30, gradient));
     EXPECT_EQ(fromStream, fromFile);
@@ -296,14 +298,15 @@ TEST_F(IconTest, StreamAndMemoryLoadersMatchTheFileLoader) {
 
     std::vector<std::uint32_t> rawFile(20 * 20), rawMemory(20 * 20);
     ASSERT_TRUE(easel::loadIconRaw(path.c_str(), rawFile.data(), 20, 20));
-    ASSERT_TRUE(easel::loadIconRawFromMemory(bytes.data(), bytes.size(), rawMemory.data(), 20, 20));
+    ASSERT_TRUE(
+        easel::detail::loadIconRawFromMemory(bytes.data(), bytes.size(), rawMemory.data(), 20, 20));
     EXPECT_EQ(rawMemory, rawFile);
 
     std::vector<RgbColor> none(20 * 20);
-    EXPECT_FALSE(easel::loadIconFrom(nullptr, none.data(), 20, 20));
+    EXPECT_FALSE(easel::detail::loadIconFrom(nullptr, none.data(), 20, 20));
     EXPECT_TRUE(holdsPlaceholder(none, 20, 20));
     EXPECT_FALSE(easel::loadIconFromMemory(nullptr, 100, none.data(), 20, 20));
-    EXPECT_FALSE(easel::loadIconRawFromMemory(bytes.data(), 0, rawMemory.data(), 20, 20));
+    EXPECT_FALSE(easel::detail::loadIconRawFromMemory(bytes.data(), 0, rawMemory.data(), 20, 20));
 }
 
 // Every prefix of a valid file either loads or leaves the placeholder; none
