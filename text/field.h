@@ -1,29 +1,30 @@
-// Modal text entry fields: one character, a line of text, a number.
-//
-// A field draws its prompt, then pass by pass takes one key, applies
-// Backspace (text and number), redraws the typed text opaque after the prompt
-// (blank cells wipe deleted characters), presents the screen and finishes on
-// the pass in which Enter goes down. Enter and Backspace count once per press
-// (keyLatch), so an Enter still held from an earlier field does not finish the
-// next. A quit request (window close, or Escape held) before any pass ends the
-// process with status 1. There is no cancel.
+/// @file
+/// Modal text entry fields: one character, a line of text, a number.
+///
+/// A field draws its prompt, then pass by pass takes one key, applies
+/// Backspace (text and number), redraws the typed text opaque after the prompt
+/// (blank cells wipe deleted characters), presents the screen and finishes on
+/// the pass in which Enter goes down. Enter and Backspace count once per press
+/// (keyLatch), so an Enter still held from an earlier field does not finish the
+/// next. A quit request (window close, or Escape held) before any pass ends the
+/// process with status 1. There is no cancel.
 #pragma once
 
 namespace easel {
 
-// Asks for one character after the prompt and returns the last one typed
-// before Enter, 0 if none was typed.
+/// Asks for one character after the prompt and returns the last one typed
+/// before Enter, 0 if none was typed.
 unsigned char inputChar(const char* prompt, int x, int y, int fr, int fg, int fb, bool background,
                         int br, int bg, int bb);
 
-// Asks for a line of text into buffer[0 ... length - 1]. On return the typed
-// text is followed by zero bytes, or fills all `length` bytes with no zero.
-// A null buffer or a length below 1 returns at once, touching nothing.
+/// Asks for a line of text into buffer[0 ... length - 1]. On return the typed
+/// text is followed by zero bytes, or fills all `length` bytes with no zero.
+/// A null buffer or a length below 1 returns at once, touching nothing.
 void inputText(char* buffer, int length, const char* prompt, int x, int y, int fr, int fg, int fb,
                bool background, int br, int bg, int bb);
 
-// Asks for a decimal number and returns exactly the number shown when Enter
-// was pressed (0 for an empty field, a lone minus or a lone point).
+/// Asks for a decimal number and returns exactly the number shown when Enter
+/// was pressed (0 for an empty field, a lone minus or a lone point).
 double inputNumber(const char* prompt, int x, int y, int fr, int fg, int fb, bool background,
                    int br, int bg, int bb);
 

@@ -1,9 +1,10 @@
-// easel: a small multimedia library over SDL 1.2.
-//
-// One include gives the whole library: the screen and its pixels, input and
-// timing, raster primitives, colour records and conversions, the 8x8 bitmap
-// font with text, numbers, icons and entry fields, and the geometry library
-// with its projecting camera. Everything is in namespace easel.
+/// @file
+/// easel: a small multimedia library over SDL 1.2.
+///
+/// One include gives the whole library: the screen and its pixels, input and
+/// timing, raster primitives, colour records and conversions, the 8x8 bitmap
+/// font with text, numbers, icons and entry fields, and the geometry library
+/// with its projecting camera. Everything is in namespace easel.
 #pragma once
 
 // display: the screen and its pixels, input and timing
