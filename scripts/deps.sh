@@ -5,7 +5,7 @@
 #   bench    Google Benchmark and the peers   fuzz   clang with its sanitizer runtimes
 #   docs     Doxygen, Python                   memcheck  Valgrind
 #   font     the console font the glyph table is generated from
-#   session  Xvfb, xdotool, xwd and ImageMagick for the scripted painting session
+#   session  Xvfb, xdotool, python3-xlib and ImageMagick for the screenshots
 set -euo pipefail
 
 packages_for() {
@@ -17,7 +17,7 @@ packages_for() {
         docs) echo "doxygen python3" ;;
         memcheck) echo "valgrind" ;;
         font) echo "console-setup-linux python3" ;;
-        session) echo "xvfb xdotool imagemagick x11-apps python3" ;;
+        session) echo "xvfb xdotool imagemagick python3 python3-xlib" ;;
         *) echo "deps.sh: unknown group '$1'" >&2; exit 2 ;;
     esac
 }
