@@ -21,6 +21,7 @@
 #include "easel/display/screen.h"
 #include "easel/text/icon.h"
 #include "easel/text/text.h"
+#include "app/paint_fixture.h"
 #include "support/screen_fixture.h"
 #include "support/temp_directory.h"
 
@@ -30,7 +31,7 @@ using easel::RgbColor;
 using easel_test::GuardedSurface;
 using easel_test::Picture;
 using easel_test::ScopedScreen;
-using easel_test::ScreenTest;
+using paint_test::PaintTest;
 
 const char* const iconFiles[] = {"pen1.bmp", "pen2.bmp", "brush1.bmp", "brush2.bmp",
                                  "ink1.bmp", "ink2.bmp", "clear1.bmp", "clear2.bmp"};
@@ -140,7 +141,7 @@ void damagePanel(std::mt19937& rng, int kind) {
     }
 }
 
-class PanelCacheTest : public ScreenTest {};
+class PanelCacheTest : public PaintTest {};
 
 TEST_F(PanelCacheTest, EveryCallLeavesWhatAFullRepaintGives) {
     IconFolder icons;

@@ -5,7 +5,6 @@
 #include <cstdlib>
 #include <sstream>
 
-#include "app/state.h"
 #include "easel/display/input.h"
 #include "easel/display/screen.h"
 
@@ -95,7 +94,6 @@ void ScreenTest::SetUp() {
     while (SDL_PollEvent(&event) != 0) {
     }
     easel::keyState = nullptr;
-    paint::resetState();
 }
 
 }  // namespace easel_test
