@@ -69,7 +69,8 @@ def check_headers(xml: Path) -> list:
     problems = []
     for f in compounds(xml, ("file",)):
         where = f.find("location").get("file")
-        text = "".join("".join(f.find(d).itertext()) for d in ("briefdescription", "detaileddescription"))
+        text = "".join("".join(f.find(d).itertext())
+                       for d in ("briefdescription", "detaileddescription"))
         if where.endswith(".h") and not text.strip():
             problems.append(f"{where}:1: the header does not open with its /// @file contract")
     return problems
