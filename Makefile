@@ -48,15 +48,16 @@ asan-test:
 	cmake --build build/asan -j$(JOBS)
 	cd build/asan && ctest -j$(JOBS) -L unit --output-on-failure
 
-# The API reference, built by Doxygen from the headers' comments; any warning,
-# such as a public name without its comment, fails it. Then the comment and
-# cheatsheet checks (also run by `make test`, CTest label docs).
+# The API reference, built by Doxygen from the headers' /// comments; any
+# warning, such as a public name without its comment, fails it. Then the
+# header and cheatsheet checks on its XML (also run by `make test`, CTest
+# label docs).
 docs:
 	scripts/deps.sh build docs
 	cmake -S . -B build/docs -DEASEL_BUILD_TESTS=OFF -DEASEL_BUILD_EXAMPLES=OFF $(CMAKE_ARGS) >/dev/null
 	cmake --build build/docs --target docs
-	python3 tests/docs/check_docs.py comments .
-	python3 tests/docs/check_docs.py cheatsheet .
+	python3 tests/docs/check_docs.py headers build/docs/api/xml
+	python3 tests/docs/check_docs.py cheatsheet build/docs/api/xml .
 
 # The benchmarks, built for speed: easel against SDL_gfx, OpenCV and GLM on the
 # same work, five repetitions each, and the main-loop pass against a

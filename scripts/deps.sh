@@ -5,7 +5,7 @@
 #   bench    Google Benchmark and the peers   fuzz   clang with its sanitizer runtimes
 #   docs     Doxygen, Python                   memcheck  Valgrind
 #   font     the console font the glyph table is generated from
-#   session  Xvfb, xdotool, xwd and ImageMagick for the scripted painting session
+#   session  Xvfb, xdotool, python3-xlib and ImageMagick for the screenshots
 #   compat   SDL2, and sdl12-compat (SDL 1.2 over SDL2) unpacked into the build
 #            folder ($EASEL_SDL12_COMPAT_DIR, default build/sdl12-compat), not installed
 set -euo pipefail
@@ -19,7 +19,7 @@ packages_for() {
         docs) echo "doxygen python3" ;;
         memcheck) echo "valgrind" ;;
         font) echo "console-setup-linux python3" ;;
-        session) echo "xvfb xdotool imagemagick x11-apps python3" ;;
+        session) echo "xvfb xdotool imagemagick python3 python3-xlib" ;;
         compat) echo "libsdl2-2.0-0" ;;
         *) echo "deps.sh: unknown group '$1'" >&2; exit 2 ;;
     esac

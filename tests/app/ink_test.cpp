@@ -13,6 +13,7 @@
 #include "easel/display/screen.h"
 #include "easel/raster/line.h"
 #include "support/drawing_reference.h"
+#include "app/paint_fixture.h"
 #include "support/screen_fixture.h"
 
 namespace {
@@ -21,14 +22,14 @@ using easel::RgbColor;
 using easel_test::GuardedSurface;
 using easel_test::Picture;
 using easel_test::ScopedScreen;
-using easel_test::ScreenTest;
+using paint_test::PaintTest;
 
 constexpr RgbColor white{255, 255, 255};
 constexpr RgbColor black{0, 0, 0};
 constexpr RgbColor red{248, 0, 0};
 constexpr RgbColor panelGrey{236, 232, 216};
 
-class InkTest : public ScreenTest {};
+class InkTest : public PaintTest {};
 
 
 void pass(int x, int y, bool left) {

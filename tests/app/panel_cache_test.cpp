@@ -15,11 +15,12 @@
 #include <string>
 #include <vector>
 
+#include "app/paint_fixture.h"
 #include "app/panel.h"
 #include "app/pass.h"
 #include "app/state.h"
 #include "easel/colour/convert.h"
-#include "easel/display/pixels.h"
+#include "easel/display/detail/pixels.h"
 #include "easel/display/screen.h"
 #include "easel/text/icon.h"
 #include "easel/text/text.h"
@@ -32,7 +33,7 @@ using easel::RgbColor;
 using easel_test::GuardedSurface;
 using easel_test::Picture;
 using easel_test::ScopedScreen;
-using easel_test::ScreenTest;
+using paint_test::PaintTest;
 
 const char* const iconFiles[] = {"pen1.bmp", "pen2.bmp", "brush1.bmp", "brush2.bmp",
                                  "ink1.bmp", "ink2.bmp", "clear1.bmp", "clear2.bmp"};
@@ -143,7 +144,7 @@ void damagePanel(std::mt19937& rng, int kind) {
     }
 }
 
-class PanelCacheTest : public ScreenTest {};
+class PanelCacheTest : public PaintTest {};
 
 TEST_F(PanelCacheTest, EveryCallLeavesWhatAFullRepaintGives) {
     IconFolder icons;
@@ -312,8 +313,9 @@ TEST_F(PanelCacheTest, DrawPickerGivesTheConversionOfEveryPixelAtEveryValue) {
             int wrong = 0;
             for (int y = 0; y < 128; ++y)
                 for (int x = 0; x < 256; ++x)
-                    wrong += *easel::pixelWord(x, y) !=
-                             easel::mapColor(easel::hsvToRgb(easel::HsvColor(x, 2 * y, value)));
+                    wrong +=
+                        *easel::detail::pixelWord(x, y) !=
+                        easel::detail::mapColor(easel::hsvToRgb(easel::HsvColor(x, 2 * y, value)));
             ASSERT_EQ(wrong, 0) << "value " << value;
             EXPECT_EQ(easel::getPixel(256, 0), RgbColor(8, 4, 8)) << "nothing right of the picker";
             EXPECT_EQ(easel::getPixel(0, 128), RgbColor(8, 4, 8)) << "nothing below the picker";

@@ -10,7 +10,7 @@
 #include <random>
 #include <vector>
 
-#include "easel/display/pixels.h"
+#include "easel/display/detail/pixels.h"
 #include "support/screen_fixture.h"
 #include "support/sdl_seams.h"
 
@@ -153,8 +153,8 @@ TEST_F(ClearScreenTest, ClearScreenFillsEveryPixelWithThePlainPackedValue) {
         easel::clearScreen(c.r, c.g, c.b);
         EXPECT_TRUE(screenMatches(Picture(c)));
         const std::uint32_t packed = static_cast<std::uint32_t>((c.r * 256 + c.g) * 256 + c.b);
-        EXPECT_EQ(*easel::pixelWord(0, 0), packed);
-        EXPECT_EQ(*easel::pixelWord(screenWidth - 1, screenHeight - 1), packed);
+        EXPECT_EQ(*easel::detail::pixelWord(0, 0), packed);
+        EXPECT_EQ(*easel::detail::pixelWord(screenWidth - 1, screenHeight - 1), packed);
     }
 }
 
@@ -189,7 +189,7 @@ TEST_F(BlitBufferTest, BlitBufferCopiesColumnByColumnUnchanged) {
     for (int x = 0; x < screenWidth; ++x) {
         for (int y = 0; y < screenHeight; ++y) {
             const RgbColor c(x & 255, y & 255, ((x >> 8) << 4) | (y >> 8));
-            src[static_cast<size_t>(x) * screenHeight + y] = easel::mapColor(c);
+            src[static_cast<size_t>(x) * screenHeight + y] = easel::detail::mapColor(c);
             expected.at(x, y) = c;
         }
     }

@@ -6,7 +6,6 @@
 #include <sstream>
 #include <string>
 
-#include "app/state.h"
 #include "easel/display/input.h"
 #include "easel/display/screen.h"
 
@@ -110,7 +109,6 @@ void ScreenTest::SetUp() {
     while (SDL_PollEvent(&event) != 0) {
     }
     easel::keyState = nullptr;
-    paint::resetState();
 }
 
 }  // namespace easel_test

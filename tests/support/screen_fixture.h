@@ -40,8 +40,8 @@ Picture clearTo(easel::RgbColor c);
 // the differing pixels and names the first one.
 ::testing::AssertionResult screenMatches(const Picture& expected);
 
-// Resets the screen to black, the key-state array to all keys up, drains
-// the event queue and puts the paint program's globals back to start-up.
+// Resets the screen to black, the key-state array to all keys up and drains
+// the event queue.
 class ScreenTest : public ::testing::Test {
   protected:
     void SetUp() override;
