@@ -4,7 +4,7 @@
 #include <cstring>
 #include <utility>
 
-#include "easel/display/pixels.h"
+#include "easel/display/detail/pixels.h"
 
 namespace paint {
 
@@ -30,7 +30,7 @@ UndoHistory::Tile UndoHistory::tile(int number) const {
 void UndoHistory::begin(ToolId toolBefore) {
     for (int y = 0; y < height_; ++y) {
         std::memcpy(before_.data() + static_cast<std::size_t>(y) * width_,
-                    easel::rowWords(top_ + y) + left_, sizeof(std::uint32_t) * width_);
+                    easel::detail::rowWords(top_ + y) + left_, sizeof(std::uint32_t) * width_);
     }
     toolBefore_ = toolBefore;
     changing_ = true;
@@ -39,7 +39,7 @@ void UndoHistory::begin(ToolId toolBefore) {
 bool UndoHistory::tileChanged(const Tile& t) const {
     for (int y = t.y; y < t.y + t.height; ++y) {
         const std::uint32_t* was = before_.data() + static_cast<std::size_t>(y) * width_ + t.x;
-        const std::uint32_t* now = easel::rowWords(top_ + y) + left_ + t.x;
+        const std::uint32_t* now = easel::detail::rowWords(top_ + y) + left_ + t.x;
         if (std::memcmp(was, now, sizeof(std::uint32_t) * t.width) != 0) return true;
     }
     return false;
@@ -97,7 +97,7 @@ void UndoHistory::swapWithScreen(Step& step) {
     for (const std::uint16_t number : step.tiles) {
         const Tile t = tile(number);
         for (int y = t.y; y < t.y + t.height; ++y) {
-            std::uint32_t* row = easel::rowWords(top_ + y) + left_ + t.x;
+            std::uint32_t* row = easel::detail::rowWords(top_ + y) + left_ + t.x;
             std::swap_ranges(row, row + t.width, kept);
             kept += t.width;
         }

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "easel/display/pixels.h"
+#include "easel/display/detail/pixels.h"
 #include "easel/display/screen.h"
 
 namespace easel {
@@ -34,10 +34,10 @@ bool drawImage(const Image& image, int x, int y) {
     for (std::int64_t row = s.top; row < s.bottom; ++row) {
         const std::uint32_t* from =
             image.pixels.data() + (row - y) * image.width + (s.left - x);
-        std::uint32_t* to = rowWords(static_cast<int>(row));
+        std::uint32_t* to = detail::rowWords(static_cast<int>(row));
         for (std::int64_t col = s.left; col < s.right; ++col, ++from) {
             const std::uint32_t v = *from;
-            to[col] = mapColor(static_cast<int>(v >> 16), static_cast<int>(v >> 8),
+            to[col] = detail::mapColor(static_cast<int>(v >> 16), static_cast<int>(v >> 8),
                                static_cast<int>(v));
         }
     }
@@ -51,9 +51,9 @@ Image grabScreen(int x, int y, int width, int height) {
     Image image(static_cast<int>(s.right - s.left), static_cast<int>(s.bottom - s.top));
     std::uint32_t* out = image.pixels.data();
     for (std::int64_t row = s.top; row < s.bottom; ++row) {
-        const std::uint32_t* from = rowWords(static_cast<int>(row));
+        const std::uint32_t* from = detail::rowWords(static_cast<int>(row));
         for (std::int64_t col = s.left; col < s.right; ++col) {
-            *out++ = static_cast<std::uint32_t>(rgbToInt(unmapColor(from[col])));
+            *out++ = static_cast<std::uint32_t>(rgbToInt(detail::unmapColor(from[col])));
         }
     }
     return image;

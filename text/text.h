@@ -1,28 +1,29 @@
-// Text drawn with the built-in 8x8 font, one character per 8x8 cell, straight
-// into the screen surface.
-//
-// Colours are three ints per colour; only the low 8 bits of each are used. A
-// cell at (x, y) covers columns x ... x + 7 and rows y ... y + 7; pixels past
-// an edge wrap round to the opposite edge (a true modulo, so cells at negative
-// or huge coordinates stay inside the surface too). With the background flag
-// set, a cell's blank pixels take the background colour; otherwise they are
-// left as they are. Neither operation locks or presents the surface.
+/// @file
+/// Text drawn with the built-in 8x8 font, one character per 8x8 cell, straight
+/// into the screen surface.
+///
+/// Colours are three ints per colour; only the low 8 bits of each are used. A
+/// cell at (x, y) covers columns x ... x + 7 and rows y ... y + 7; pixels past
+/// an edge wrap round to the opposite edge (a true modulo, so cells at negative
+/// or huge coordinates stay inside the surface too). With the background flag
+/// set, a cell's blank pixels take the background colour; otherwise they are
+/// left as they are. Neither operation locks or presents the surface.
 #pragma once
 
 namespace easel {
 
-// Draws each byte of the zero-terminated text as one cell, starting at
-// (x, y), then blank cells of glyph 0 until minLength cells are drawn in all.
-// After each cell x grows by 8; once x > width - 8 the next line starts at
-// x mod 8, y + 8, and once y > height - 8, y becomes y mod 8. Returns where
-// the next cell would go, packed as x * height + y; when that does not fit an
-// int it returns the next cell's on-screen position instead,
-// (x mod width) * height + (y mod height). A null text counts as empty.
+/// Draws each byte of the zero-terminated text as one cell, starting at
+/// (x, y), then blank cells of glyph 0 until minLength cells are drawn in all.
+/// After each cell x grows by 8; once x > width - 8 the next line starts at
+/// x mod 8, y + 8, and once y > height - 8, y becomes y mod 8. Returns where
+/// the next cell would go, packed as x * height + y; when that does not fit an
+/// int it returns the next cell's on-screen position instead,
+/// (x mod width) * height + (y mod height). A null text counts as empty.
 int drawText(const char* text, int x, int y, int fr, int fg, int fb, bool background, int br,
              int bg, int bb, int minLength);
 
-// Draws the glyph of ch's low 8 bits at (x, y), with no advance and no
-// wrapping other than that of the pixels. Always returns true.
+/// Draws the glyph of ch's low 8 bits at (x, y), with no advance and no
+/// wrapping other than that of the pixels. Always returns true.
 bool drawChar(int ch, int x, int y, int fr, int fg, int fb, bool background, int br, int bg,
               int bb);
 

@@ -334,13 +334,15 @@ class Session:
         self._programs.append(program)
         return program
 
-    def wait_window(self, title, program=None, timeout=START_TIMEOUT):
-        """The first window whose title matches (xdotool search --name). Fails early
-        if the given program (default: the last one started) ends first."""
+    def wait_window(self, title=None, program=None, timeout=START_TIMEOUT):
+        """The first window whose title matches (xdotool search --name), or with
+        no title given the first window that has one. Fails early if the given
+        program (default: the last one started) ends first."""
         program = program or (self._programs[-1] if self._programs else None)
+        pattern = "." if title is None else "^%s$" % re.escape(title)
         deadline = time.monotonic() + timeout
         while True:
-            found = subprocess.run([self._xdotool, "search", "--name", "^%s$" % re.escape(title)],
+            found = subprocess.run([self._xdotool, "search", "--name", pattern],
                                    env=self._env(), stdout=subprocess.PIPE,
                                    stderr=subprocess.DEVNULL)
             ids = [int(line) for line in found.stdout.split()]
