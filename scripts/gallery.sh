@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Re-takes every picture of the README from the real programs, each in its own
 # private Xvfb server: the examples hello, shapes, entry (with a name, a
-# character and a number typed in) and wireframe, and the Paint Program after
-# a short painting session.
+# character and a number typed in), wireframe and viewer (its own colour
+# wheel), and the Paint Program after a short painting session.
 #
 # Usage: scripts/gallery.sh [BUILD_DIR]
 #   BUILD_DIR  the build to take them from (default build/release); the
@@ -30,7 +30,7 @@ trap 'exit 1' HUP INT TERM
 scripts/deps.sh build session
 if ! { cmake -S . -B "$build" &&
        cmake --build "$build" -j2 --target paint example_hello example_shapes example_entry \
-           example_wireframe; } >"$workdir/build.log" 2>&1; then
+           example_wireframe example_viewer; } >"$workdir/build.log" 2>&1; then
     cat "$workdir/build.log" >&2
     echo "gallery.sh: building the programs in $build failed" >&2
     exit 1
@@ -98,7 +98,7 @@ update() {
 }
 
 status=0
-for name in hello shapes entry wireframe; do
+for name in hello shapes entry wireframe viewer; do
     update "$name" shoot_example || status=1
 done
 update paint shoot_paint || status=1
