@@ -6,7 +6,10 @@
 // initScreen: a coordinate at or beyond an edge wraps round to the opposite
 // edge (a true modulo, so negative coordinates wrap too and no operation ever
 // touches memory outside the surface). Colours are ints 0-255 per channel;
-// pixel writes keep the low 8 bits of each channel.
+// pixel writes keep the low 8 bits of each channel. Before initScreen every
+// drawing and pixel operation of the library does nothing (false where it
+// returns bool, black from getPixel), and the first one called says on
+// standard error that initScreen was not called.
 #pragma once
 
 #include <SDL.h>
@@ -65,5 +68,21 @@ void blitBuffer(const std::uint32_t* src);
 
 // True when 0 <= x < width and 0 <= y < height.
 bool onScreen(int x, int y);
+
+namespace detail {
+
+// Says once per process, on standard error, that `operation` was called
+// before initScreen; returns false. Marked cold so that the callers' fast
+// path is laid out without it.
+[[gnu::cold]] bool reportNoScreen(const char* operation);
+
+// The one check every drawing and pixel operation makes first: true once
+// initScreen has opened the window. Before that the operation must do
+// nothing, and the first one to ask is reported.
+inline bool screenReady(const char* operation) {
+    return __builtin_expect(Screen.surface != nullptr, 1) || reportNoScreen(operation);
+}
+
+}  // namespace detail
 
 }  // namespace easel
