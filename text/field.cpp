@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cstring>
+#include <string>
 #include <system_error>
 
 #include "easel/display/input.h"
@@ -27,9 +28,10 @@ FieldArea drawPrompt(const char* prompt, int x, int y, int fr, int fg, int fb, b
                      int br, int bg, int bb) {
     const int p =
         drawText(prompt != nullptr ? prompt : "", x, y, fr, fg, fb, background, br, bg, bb, 0);
+    const TextPosition end = unpackTextPosition(p);
     FieldArea a;
-    a.x = p / Screen.height;
-    a.y = p % Screen.height;
+    a.x = end.x;
+    a.y = end.y;
     a.fr = fr;
     a.fg = fg;
     a.fb = fb;
@@ -119,17 +121,19 @@ void EditLine::draw(const FieldArea& a) const {
         const bool last = done + n == count;
         const int p =
             drawText(piece, x, y, a.fr, a.fg, a.fb, true, a.br, a.bg, a.bb, last ? m - done : 0);
-        x = p / Screen.height;
-        y = p % Screen.height;
+        const TextPosition end = unpackTextPosition(p);
+        x = end.x;
+        y = end.y;
         done += n;
     } while (done < count);
 }
 
 void CharField::start(const char* prompt, int x, int y, int fr, int fg, int fb, bool background,
                       int br, int bg, int bb) {
-    where = drawPrompt(prompt, x, y, fr, fg, fb, background, br, bg, bb);
     ch = 0;
-    finished = false;
+    finished = !detail::screenReady("inputChar");
+    if (finished) return;
+    where = drawPrompt(prompt, x, y, fr, fg, fb, background, br, bg, bb);
 }
 
 bool CharField::step() {
@@ -147,6 +151,10 @@ void TextField::start(char* buffer, int length, const char* prompt, int x, int y
                       int fb, bool background, int br, int bg, int bb) {
     finished = true;
     if (buffer == nullptr || length < 1) return;
+    if (!detail::screenReady("inputText")) {
+        std::memset(buffer, 0, static_cast<size_t>(length));
+        return;
+    }
     where = drawPrompt(prompt, x, y, fr, fg, fb, background, br, bg, bb);
     updateScreen();
     edit.reset(buffer, length);
@@ -166,11 +174,12 @@ bool TextField::step() {
 
 void NumberField::start(const char* prompt, int x, int y, int fr, int fg, int fb, bool background,
                         int br, int bg, int bb) {
-    where = drawPrompt(prompt, x, y, fr, fg, fb, background, br, bg, bb);
-    updateScreen();
     edit.reset(chars, capacity);
     chars[capacity] = 0;
-    finished = false;
+    finished = !detail::screenReady("inputNumber");
+    if (finished) return;
+    where = drawPrompt(prompt, x, y, fr, fg, fb, background, br, bg, bb);
+    updateScreen();
 }
 
 bool NumberField::step() {
@@ -213,6 +222,15 @@ void inputText(char* buffer, int length, const char* prompt, int x, int y, int f
     TextField field;
     field.start(buffer, length, prompt, x, y, fr, fg, fb, background, br, bg, bb);
     runField(field);
+}
+
+std::string inputText(int maxChars, const char* prompt, int x, int y, int fr, int fg, int fb,
+                      bool background, int br, int bg, int bb) {
+    if (maxChars < 1) return std::string();
+    std::string text(static_cast<size_t>(maxChars), '\0');
+    inputText(text.data(), maxChars, prompt, x, y, fr, fg, fb, background, br, bg, bb);
+    text.resize(std::strlen(text.c_str()));
+    return text;
 }
 
 double inputNumber(const char* prompt, int x, int y, int fr, int fg, int fb, bool background,
