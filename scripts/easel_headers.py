@@ -8,7 +8,8 @@ namespace and class scope into declarations. Both the Doxygen input filter
 the API reference and the cheatsheet agree on what the public names are.
 
 What counts as public: everything declared in namespace easel itself (not in
-a namespace nested in it, such as detail, which holds internals), and the
+a namespace nested in it, such as detail, which holds internals; easel::colors,
+the named colours, is the one public nested namespace), and the
 public members of its classes and structs. Forward declarations,
 static_assert and using-directives name nothing new.
 """
@@ -19,6 +20,10 @@ from pathlib import Path
 from typing import List, Optional
 
 SUBSYSTEMS = ("display", "raster", "colour", "text", "geometry")
+
+# Namespaces inside easel whose names are public too: easel::colors, the
+# named colours.
+PUBLIC_NAMESPACES = ("colors",)
 
 
 @dataclass
@@ -263,7 +268,10 @@ class Header:
             return False  # an extern "C" block hides nothing
         if name == "" or "::" in name:
             return True
-        return any(s.kind == "namespace" and s.name != "extern" for s in stack)
+        enclosing = [s.name for s in stack if s.kind == "namespace" and s.name != "extern"]
+        if enclosing == ["easel"] and name in PUBLIC_NAMESPACES:
+            return False
+        return bool(enclosing)
 
     @staticmethod
     def _classify_brace(head: str, paren: int, top: Scope):

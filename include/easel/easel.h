@@ -11,8 +11,9 @@
 #include "easel/display/pixels.h"
 #include "easel/display/screen.h"
 
-// colour: records, arithmetic and conversions
+// colour: records, named colours, arithmetic and conversions
 #include "easel/colour/color.h"
+#include "easel/colour/colors.h"
 #include "easel/colour/convert.h"
 
 // raster: lines, spans, shapes and clipping
