@@ -303,7 +303,7 @@ TEST_F(DiscTest, HugeDiscsDrawTheSameRowsAsThePlainWalk) {
 TEST_F(RectTest, RectanglesMatchALoopFillAndReversedCornersAreRefused) {
     std::mt19937 rng(5);
     std::uniform_int_distribution<int> coord(0, screenWidth - 1);
-    for (int round = 0; round < 160; ++round) {
+    for (int round = 0; round < 120; ++round) {
         int x0 = coord(rng);
         int y0 = coord(rng);
         int x1 = coord(rng);

@@ -2,6 +2,8 @@
 
 #include <dlfcn.h>
 
+#include <utility>
+
 namespace {
 
 struct ClockOverride {
@@ -25,6 +27,7 @@ struct VideoModeOverride {
 };
 
 ClockOverride clockOverride;
+std::function<void()> screenUpdateHook;
 MouseOverride mouseOverride;
 VideoModeOverride videoModeOverride;
 
@@ -67,6 +70,13 @@ extern "C" SDL_Surface* SDL_SetVideoMode(int width, int height, int bpp, Uint32 
     return videoModeOverride.surface;
 }
 
+extern "C" void SDL_UpdateRect(SDL_Surface* screen, Sint32 x, Sint32 y, Uint32 w, Uint32 h) {
+    static const auto real =
+        realSdl<void (*)(SDL_Surface*, Sint32, Sint32, Uint32, Uint32)>("SDL_UpdateRect");
+    real(screen, x, y, w, h);
+    if (screenUpdateHook) screenUpdateHook();
+}
+
 namespace easel_test {
 
 FakeClock::FakeClock(Uint32 start, Uint32 step) {
@@ -87,6 +97,14 @@ FakeMouse::FakeMouse(int x, int y, Uint8 buttons) {
 
 FakeMouse::~FakeMouse() {
     mouseOverride = {};
+}
+
+OnScreenUpdate::OnScreenUpdate(std::function<void()> hook) {
+    screenUpdateHook = std::move(hook);
+}
+
+OnScreenUpdate::~OnScreenUpdate() {
+    screenUpdateHook = nullptr;
 }
 
 FakeVideoMode::FakeVideoMode(SDL_Surface* surface, const char* error) {

@@ -9,6 +9,7 @@
 #include <SDL.h>
 
 #include <cstdint>
+#include <functional>
 
 namespace easel_test {
 
@@ -42,6 +43,17 @@ class FakeVideoMode {
     ~FakeVideoMode();
     FakeVideoMode(const FakeVideoMode&) = delete;
     FakeVideoMode& operator=(const FakeVideoMode&) = delete;
+};
+
+// While alive, every SDL_UpdateRect call runs `hook` after SDL's own. The
+// entry fields present the screen once a pass, so a test can change the
+// keys held between the passes of a modal call.
+class OnScreenUpdate {
+  public:
+    explicit OnScreenUpdate(std::function<void()> hook);
+    ~OnScreenUpdate();
+    OnScreenUpdate(const OnScreenUpdate&) = delete;
+    OnScreenUpdate& operator=(const OnScreenUpdate&) = delete;
 };
 
 }  // namespace easel_test
