@@ -9,6 +9,9 @@
 #   OUTPUT     the picture to write (default docs/images/NAME.png)
 #   KEY        xdotool key names typed in order before the capture, such as
 #              a, 5, period, space, Return; shift+a is typed with Shift held
+# Environment:
+#   SHOT_ARGS    arguments for the program, split at spaces (default none)
+#   SHOT_SETTLE  seconds to let it draw before typing or capturing (default 0.5)
 # Needs: scripts/deps.sh test (Xvfb, xdotool, xwd, ImageMagick).
 set -euo pipefail
 
@@ -16,6 +19,8 @@ name="${1:?usage: scripts/shot-example.sh NAME [BUILD_DIR] [OUTPUT]}"
 build="${2:-build/release}"
 output="${3:-docs/images/$name.png}"
 keys=("${@:4}")
+read -r -a program_args <<<"${SHOT_ARGS:-}"
+settle="${SHOT_SETTLE:-0.5}"
 program="$build/examples/example_$name"
 [ -x "$program" ] || { echo "shot-example.sh: $program not built (cmake --build $build)" >&2; exit 1; }
 mkdir -p "$(dirname "$output")"
@@ -55,7 +60,7 @@ start() {
     [ -n "$display" ] || return 1
     export DISPLAY=":$display"
 
-    SDL_VIDEODRIVER=x11 "$program" &
+    SDL_VIDEODRIVER=x11 "$program" ${program_args[@]+"${program_args[@]}"} &
     program_pid=$!
     # No window manager runs; SDL marks its window with the process id.
     window=""
@@ -77,7 +82,7 @@ for attempt in 1 2 3 4 5; do
     window=""
 done
 [ -n "$window" ] || { echo "shot-example.sh: $program never showed a window" >&2; exit 1; }
-sleep 0.5  # time to draw
+sleep "$settle"  # time to draw
 
 eval "$(xdotool getwindowgeometry --shell "$window")"  # sets X, Y, WIDTH, HEIGHT
 
