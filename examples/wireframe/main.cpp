@@ -68,7 +68,7 @@ void drawEdge(const ScreenPoint& a, const ScreenPoint& b, easel::RgbColor colour
 struct Orbit {
     double yaw = -0.55;
     double pitch = -0.42;
-    double distance = 5.5;
+    double distance = 6.2;
 };
 
 // The arrow keys held now turn the orbit.
