@@ -781,14 +781,6 @@ TEST_F(CameraProjection, FitScreenShowsSquaresSquareOnEveryScreenShape) {
     }
 }
 
-TEST(CameraLens, FitScreenBeforeInitScreenChangesNothing) {
-    easel_test::ScopedScreen none(nullptr, 0, 0);
-    Camera c;
-    c.fitScreen();
-    EXPECT_TRUE(vectorSame(c.getUp(), {0, 1, 0}));
-    EXPECT_TRUE(vectorSame(c.getRight(), {1, 0, 0}));
-}
-
 TEST_F(CameraProjection, WorldAndCameraSpaceProjectionsAgree) {
     easel_test::Random random(43);
     int compared = 0;
