@@ -12,7 +12,7 @@ The headers are written to one rule (see scripts/easel_headers.py):
   * a trailing // comment on the last line of a declaration documents it;
   * comments inside function bodies are left alone, and namespaces nested in
     easel (detail and other helper namespaces) are internal: Doxygen skips
-    them (\cond ... \endcond).
+    them (\cond ... \endcond); easel::colors, the named colours, is public.
 This filter turns exactly those comments into Doxygen comments. Comment text is
 plain text: characters Doxygen would read as commands or markup are escaped,
 except inside double quotes, which Doxygen shows as they stand. Every output
