@@ -119,15 +119,24 @@ void printRatios(const CollectingReporter& reporter, const char* tablePath) {
         const double easelTime = medianOf(e->second);
         const double peerTime = medianOf(q->second);
         const double ratio = easelTime / peerTime;
+        const bool gated = p.goal != informationOnly;
         const bool met = ratio <= p.goal;
-        std::printf("%-24s %12s %12s %-8s %7.3f %7.2f %5s\n", p.workload.c_str(),
+        char goal[32] = "-";
+        if (gated) std::snprintf(goal, sizeof goal, "%.2f", p.goal);
+        std::printf("%-24s %12s %12s %-8s %7.3f %7s %5s\n", p.workload.c_str(),
                     humanTime(easelTime).c_str(), humanTime(peerTime).c_str(), p.peer.c_str(),
-                    ratio, p.goal, met ? "yes" : "NO");
+                    ratio, goal,
+                    !gated ? "info"
+                    : met  ? "yes"
+                           : "NO");
         if (table != nullptr) {
             std::fprintf(table,
-                         "| %s | %s | %s | %s | **%.3f** | ≤ %.2f | %s | ±%.1f%% / ±%.1f%% |\n",
+                         "| %s | %s | %s | %s | **%.3f** | %s%s | %s | ±%.1f%% / ±%.1f%% |\n",
                          p.workload.c_str(), humanTime(easelTime).c_str(), p.peer.c_str(),
-                         humanTime(peerTime).c_str(), ratio, p.goal, met ? "met" : "missed",
+                         humanTime(peerTime).c_str(), ratio, gated ? "≤ " : "", goal,
+                         !gated ? "information"
+                         : met  ? "met"
+                                : "missed",
                          spreadOf(e->second), spreadOf(q->second));
         }
     }

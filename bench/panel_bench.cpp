@@ -5,6 +5,7 @@
 #include <benchmark/benchmark.h>
 #include <unistd.h>
 
+#include <cstdint>
 #include <cstdlib>
 #include <string>
 
@@ -39,6 +40,22 @@ void BM_DrawPanel(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations());
 }
 BENCHMARK(BM_DrawPanel)->Unit(benchmark::kMicrosecond);
+
+// drawPanel after every brightness change, as when the value bar is dragged:
+// nothing kept can stand, so each call repaints the whole panel.
+void BM_DrawPanelNewValue(benchmark::State& state) {
+    const InAssets inAssets;
+    const std::uint8_t before = paint::paletteValue;
+    std::uint8_t value = 0;
+    for (auto _ : state) {
+        paint::paletteValue = value;
+        value = static_cast<std::uint8_t>(value + 2);
+        paint::drawPanel(paint::pencilTool);
+    }
+    paint::paletteValue = before;
+    state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_DrawPanelNewValue)->Unit(benchmark::kMicrosecond);
 
 void BM_PickerConversions(benchmark::State& state) {
     int value = 255;

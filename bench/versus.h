@@ -21,7 +21,10 @@
 namespace versus {
 
 // Registers "<workload>/easel" and "<workload>/<peer>"; the goal is the
-// largest easel / peer ratio that counts as met.
+// largest easel / peer ratio that counts as met, or informationOnly for a
+// workload whose ratio is reported but not held to a goal.
+constexpr double informationOnly = 0.0;
+
 void registerPair(const std::string& workload, double goal, void (*easelSide)(benchmark::State&),
                   const std::string& peer, void (*peerSide)(benchmark::State&));
 

@@ -4,7 +4,7 @@
 // for any tool number. Nothing may touch memory outside the surface, hit
 // undefined behaviour or take long, and the state stays what the program can
 // hold: a tool number from the buttons, a stroke flag of 0 or 1. At the end the
-// panel is what a check of every row gives: no tool mark is left on it.
+// panel is what a full repaint gives: no tool mark is left on it.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
@@ -66,14 +66,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         check(paint::currentTool >= paint::pencilTool && paint::currentTool <= paint::clearTool);
         check(paint::strokeActive <= 1);
     }
-    // An idle pass takes the panel as the last pass left it when that pass's
-    // tool drew only below it; checking every row must then change nothing.
+    // After an idle pass the panel is what a full repaint gives: no tool mark
+    // survives. A change of value and back makes drawPanel repaint it whole.
     paint::runPass(paint::Pointer{});
     static std::vector<std::uint32_t> shown;
     panelWords(shown);
+    paint::paletteValue = static_cast<std::uint8_t>(paint::paletteValue ^ 1u);
     paint::drawPanel(paint::currentTool);
-    static std::vector<std::uint32_t> checked;
-    panelWords(checked);
-    check(shown == checked);
+    paint::paletteValue = static_cast<std::uint8_t>(paint::paletteValue ^ 1u);
+    paint::drawPanel(paint::currentTool);
+    static std::vector<std::uint32_t> repainted;
+    panelWords(repainted);
+    check(shown == repainted);
     return 0;
 }

@@ -1,9 +1,13 @@
 #include "easel/text/icon.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <cerrno>
 #include <climits>
-#include <filesystem>
-#include <system_error>
+#include <cstdio>
 
 #include "easel/text/font.h"
 
@@ -100,43 +104,76 @@ std::int64_t readLE(const std::uint8_t* p, int bytes) {
     return static_cast<std::int64_t>(v);
 }
 
-// Whether the pixel rows that the BMP header announces can be in the stream
-// at all. SDL allocates the whole image from the header before it reads a
-// row, so a header claiming 40000 x 40000 pixels in a 70-byte file would cost
-// gigabytes (or a failed allocation) before the short read is noticed. Only
-// images that SDL could not load anyway, or that are refused below for their
-// depth or shape, fail here; the stream is left where it was.
-bool pixelsCanFit(SDL_RWops* stream) {
-    constexpr int headerBytes = 30;  // file header, info size, width, height, planes, depth
-    const int start = SDL_RWtell(stream);
-    const int end = SDL_RWseek(stream, 0, RW_SEEK_END);
-    if (start < 0 || end < start || SDL_RWseek(stream, start, RW_SEEK_SET) != start) return false;
+// The largest image the loaders decode: 4096 x 4096 pixels, 64 MiB at 32
+// bits. SDL allocates the whole image from the header before it reads a
+// row, and a sparse file can announce gigabytes of rows that cost nothing on
+// disk; an icon is a few dozen pixels across.
+constexpr std::int64_t maxImagePixels = std::int64_t{4096} * 4096;
+
+// The BMP compression values SDL 1.2 decodes: none, and channel masks.
+// Others are refused here, so that the result does not depend on which SDL
+// runs the program (SDL over SDL2 decodes an unknown one as uncompressed).
+constexpr std::int64_t compressionNone = 0;
+constexpr std::int64_t compressionBitfields = 3;
+
+// The fields of a BMP header that decide whether SDL may decode it.
+struct BmpHeader {
+    std::int64_t dataOffset = 0;
+    std::int64_t width = 0;
+    std::int64_t rows = 0;
+    std::int64_t depth = 0;
+    std::int64_t compression = compressionNone;
+};
+
+// Reads the file and info headers from the stream's position, which it
+// leaves where it was; false when they are not all there.
+bool readHeader(SDL_RWops* stream, int start, BmpHeader* header) {
+    constexpr int headerBytes = 34;  // file header, info size, sizes, planes, depth, compression
     std::uint8_t h[headerBytes] = {};
     const int got = SDL_RWread(stream, h, 1, headerBytes);
     if (SDL_RWseek(stream, start, RW_SEEK_SET) != start || got < 26) return false;
-    std::int64_t width = 0;
+    header->dataOffset = readLE(h + 10, 4);
     std::int64_t height = 0;
-    std::int64_t depth = 0;
-    if (readLE(h + 14, 4) == 12) {  // the old OS/2 header: 16-bit unsigned sizes
-        width = readLE(h + 18, 2);
+    if (readLE(h + 14, 4) == 12) {  // the old OS/2 header: 16-bit unsigned sizes, no compression
+        header->width = readLE(h + 18, 2);
         height = readLE(h + 20, 2);
-        depth = readLE(h + 24, 2);
+        header->depth = readLE(h + 24, 2);
     } else {
         if (got < headerBytes) return false;
-        width = static_cast<std::int32_t>(readLE(h + 18, 4));
+        header->width = static_cast<std::int32_t>(readLE(h + 18, 4));
         height = static_cast<std::int32_t>(readLE(h + 22, 4));
-        depth = readLE(h + 28, 2);
+        header->depth = readLE(h + 28, 2);
+        header->compression = readLE(h + 30, 4);
     }
-    if (width < 0) return false;
-    const std::int64_t rows = height < 0 ? -height : height;
-    if (width == 0 || rows == 0) return true;
-    const std::int64_t bits = width * std::max<std::int64_t>(depth, 1);
+    header->rows = height < 0 ? -height : height;
+    return true;
+}
+
+// Whether SDL may decode the BMP at the stream's position: a compression SDL
+// 1.2 knows, no more than maxImagePixels, and every pixel row that the header
+// announces present in the stream. SDL allocates the whole image from the
+// header before it reads a row, so a header claiming 40000 x 40000 pixels in
+// a 70-byte file would cost gigabytes (or a failed allocation) before the
+// short read is noticed. Apart from images above the cap, only images that
+// SDL 1.2 could not load anyway, or that are refused below for their depth
+// or shape, fail here; the stream is left where it was.
+bool decodable(SDL_RWops* stream) {
+    const int start = SDL_RWtell(stream);
+    const int end = SDL_RWseek(stream, 0, RW_SEEK_END);
+    if (start < 0 || end < start || SDL_RWseek(stream, start, RW_SEEK_SET) != start) return false;
+    BmpHeader h;
+    if (!readHeader(stream, start, &h)) return false;
+    if (h.compression != compressionNone && h.compression != compressionBitfields) return false;
+    if (h.width < 0) return false;
+    if (h.width == 0 || h.rows == 0) return true;
+    if (h.width * h.rows > maxImagePixels) return false;
+    const std::int64_t bits = h.width * std::max<std::int64_t>(h.depth, 1);
     const std::int64_t rowBytes = (bits + 31) / 32 * 4;
     const std::int64_t lastRowBytes = (bits + 7) / 8;  // SDL does not insist on the last padding
     // SDL reads the rows from the data offset that the file header gives.
-    const std::int64_t available = static_cast<std::int64_t>(end) - start - readLE(h + 10, 4);
+    const std::int64_t available = static_cast<std::int64_t>(end) - start - h.dataOffset;
     if (available < lastRowBytes) return false;
-    return rows - 1 <= (available - lastRowBytes) / rowBytes;
+    return h.rows - 1 <= (available - lastRowBytes) / rowBytes;
 }
 
 bool closeAndFail(SDL_RWops* stream) {
@@ -148,7 +185,7 @@ bool loadStream(SDL_RWops* stream, const IconTarget& t) {
     if (!t.hasArray() && t.width > 0 && t.height > 0) return closeAndFail(stream);
     paintPlaceholder(t);
     if (stream == nullptr) return false;
-    if (!pixelsCanFit(stream)) return closeAndFail(stream);
+    if (!decodable(stream)) return closeAndFail(stream);
     SDL_Surface* surface = SDL_LoadBMP_RW(stream, 1);
     if (surface == nullptr) return false;
     const bool ok = readableSurface(surface);
@@ -157,15 +194,57 @@ bool loadStream(SDL_RWops* stream, const IconTarget& t) {
     return ok;
 }
 
-// Opens a file by name. Anything that exists but is not a regular file is not
-// opened: a FIFO would block the open until some writer came along, and a
-// device could be read for ever.
+// Opens the file once, for reading, without waiting, and keeps it only if
+// what was opened is a regular file: the descriptor, or -1. Checking the
+// opened descriptor rather than the name leaves no moment in which the name
+// could come to mean a FIFO, whose open would wait for a writer for ever, or
+// a device that could be read for ever.
+int openRegularFile(const char* fileName) {
+    if (fileName == nullptr) return -1;
+    int fd = -1;
+    do {
+        fd = ::open(fileName, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    } while (fd < 0 && errno == EINTR);
+    if (fd < 0) return -1;
+    struct stat status {};
+    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
+        ::close(fd);
+        return -1;
+    }
+    return fd;
+}
+
+// A stream over a regular file opened once through openRegularFile, so that
+// what SDL reads is the very file that was checked.
 SDL_RWops* openFile(const char* fileName) {
-    if (fileName == nullptr) return nullptr;
-    std::error_code error;
-    const std::filesystem::file_status status = std::filesystem::status(fileName, error);
-    if (!error && status.type() != std::filesystem::file_type::regular) return nullptr;
-    return SDL_RWFromFile(fileName, "rb");
+    const int fd = openRegularFile(fileName);
+    if (fd < 0) return nullptr;
+    std::FILE* file = ::fdopen(fd, "rb");
+    if (file == nullptr) {
+        ::close(fd);
+        return nullptr;
+    }
+    SDL_RWops* stream = SDL_RWFromFP(file, 1);
+    if (stream == nullptr) std::fclose(file);
+    return stream;
+}
+
+// Reads an open regular file from where it stands to its end into bytes:
+// the number of bytes, or -1 when a read fails or the file holds more than
+// capacity. A regular file reads short only at its end, so a small file
+// takes one read.
+long readToEnd(int fd, unsigned char* bytes, std::size_t capacity) {
+    std::size_t size = 0;
+    for (;;) {
+        unsigned char probe = 0;  // one byte past capacity tells a file that does not fit
+        const bool room = size < capacity;
+        const std::size_t wanted = room ? capacity - size : 1;
+        const ssize_t n = ::read(fd, room ? bytes + size : &probe, wanted);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0 || (n > 0 && !room)) return -1;
+        size += static_cast<std::size_t>(n);
+        if (static_cast<std::size_t>(n) < wanted) return static_cast<long>(size);
+    }
 }
 
 SDL_RWops* openMemory(const void* data, std::size_t size) {
@@ -174,6 +253,15 @@ SDL_RWops* openMemory(const void* data, std::size_t size) {
 }
 
 }  // namespace
+
+long readIconFile(const char* fileName, void* bytes, std::size_t capacity) {
+    if (bytes == nullptr && capacity > 0) return -1;
+    const int fd = openRegularFile(fileName);
+    if (fd < 0) return -1;
+    const long size = readToEnd(fd, static_cast<unsigned char*>(bytes), capacity);
+    ::close(fd);
+    return size;
+}
 
 bool loadIcon(const char* fileName, RgbColor* dest, int destWidth, int destHeight) {
     return loadIconFrom(openFile(fileName), dest, destWidth, destHeight);

@@ -6,10 +6,12 @@
 // copies the overlap of the image's top-left corner; what the image does not
 // cover keeps the placeholder. Only 24- and 32-bit BMP images are copied;
 // missing, unreadable, palette or 16-bit images, names that are not regular
-// files (a folder, a FIFO) and files too short for the pixels their header
-// announces leave the placeholder and return false. Negative sizes count as
-// 0; a null destination with a nonzero size is refused (false, nothing read).
-// No loader touches the screen.
+// files (a folder, a FIFO), compressions other than none and bit fields,
+// images of more than 4096 x 4096 pixels and files too short for the pixels
+// their header announces leave the placeholder and return false. A file is
+// opened once, without waiting, and read only if it is a regular file.
+// Negative sizes count as 0; a null destination with a nonzero size is
+// refused (false, nothing read). No loader touches the screen.
 #pragma once
 
 #include <SDL.h>
@@ -45,5 +47,11 @@ bool loadIconFromMemory(const void* data, std::size_t size, RgbColor* dest, int 
 // As loadIconRaw, reading the BMP from size bytes at data.
 bool loadIconRawFromMemory(const void* data, std::size_t size, std::uint32_t* dest, int destWidth,
                            int destHeight);
+
+// Reads the file whole into bytes (room for capacity bytes), through the
+// loaders' own check: opened once without waiting, read only if a regular
+// file. Returns its size, or -1 when it is missing, not a regular file,
+// unreadable or larger than capacity (bytes then holds no meaning).
+long readIconFile(const char* fileName, void* bytes, std::size_t capacity);
 
 }  // namespace easel

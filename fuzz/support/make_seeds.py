@@ -24,8 +24,10 @@ def write(target, seeds):
             f.write(data)
 
 
-# icon_fuzz.cpp: width index, height index, raw flag, then a BMP file.
+# icon_fuzz.cpp: width index, height index, flags (bit 0 raw; bits 6-7 the
+# source: 0 memory, 1 file, 2 file made sparse to 2 GiB, 3 FIFO), then a BMP.
 SIZE_25 = 8  # index of 25 in the target's size table
+FILE, SPARSE, FIFO = 1 << 6, 2 << 6, 3 << 6
 
 
 def icon_seeds():
@@ -46,6 +48,15 @@ def icon_seeds():
         "negative_width": (SIZE_25, SIZE_25, 1, bmpfiles.bmp(2, 2, 24, width_field=-5)),
         "empty": (SIZE_25, SIZE_25, 0, b""),
         "not_bmp": (SIZE_25, SIZE_25, 0, b"GIF89a\x01\x00\x01\x00"),
+        "compression_99": (SIZE_25, SIZE_25, 0, bmpfiles.bmp(5, 5, 24, compression=99)),
+        "file_rgb24_25x25": (SIZE_25, SIZE_25, FILE, bmpfiles.bmp(25, 25, 24)),
+        "fifo": (SIZE_25, SIZE_25, FIFO | 1, b""),
+        # A 54-byte header announcing 16383 x 32767 pixels at 32 bits, which
+        # the sparse file's 2 GiB would hold.
+        "sparse_huge_header": (SIZE_25, SIZE_25, SPARSE,
+                               bmpfiles.bmp(1, 1, 32, width_field=16383,
+                                            height_field=32767)[:54]),
+        "sparse_small_image": (SIZE_25, SIZE_25, SPARSE | 1, bmpfiles.bmp(3, 3, 24)),
     }
     return {name: bytes((w, h, raw)) + data for name, (w, h, raw, data) in seeds.items()}
 

@@ -5,6 +5,8 @@
 // (drawPicker) is checked against the HSV conversion at every value.
 #include <SDL.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <cstdint>
 #include <cstdio>
@@ -80,6 +82,7 @@ class IconFolder {
         writeFile(dir_.file(iconFiles[file]), bmpBytes(fill, mark));
     }
     void remove(int file) { std::remove(dir_.file(iconFiles[file]).c_str()); }
+    std::string path(int file) const { return dir_.file(iconFiles[file]); }
 
   private:
     easel_test::TempDirectory dir_;
@@ -183,13 +186,11 @@ TEST_F(PanelCacheTest, EveryCallLeavesWhatAFullRepaintGives) {
     }
 }
 
-// A pass takes the panel's rows as the last pass left them when that pass's
-// tool drew only below the panel. Runs of passes with every tool, button state
-// and stroke, moving about the panel's lower edge (and picking colours,
-// values and tools above it), are each followed by an idle pass, whose panel
-// must be what a full repaint gives: a tool mark left on it would show. The
-// repaint here is drawPanel reading every row back, checked against the plain
-// way above.
+// Every pass leaves the panel as a full repaint gives it, whatever the last
+// pass's tool drew on it. Runs of passes with every tool, button state and
+// stroke, moving about the panel's lower edge (and picking colours, values
+// and tools above it), are each followed by an idle pass, whose panel must be
+// the plain way's above: a tool mark left on it would show.
 TEST_F(PanelCacheTest, PassesNearThePanelNeverLeaveToolMarksOnIt) {
     IconFolder icons;
     ASSERT_TRUE(icons.entered());
@@ -208,12 +209,12 @@ TEST_F(PanelCacheTest, PassesNearThePanelNeverLeaveToolMarksOnIt) {
         }
         paint::runPass(paint::Pointer{x(rng), 300, false, false});
         const Picture afterPasses = easel_test::capture();
-        paint::drawPanel(paint::currentTool);
+        plainPanel(paint::currentTool);
         ASSERT_TRUE(easel_test::screenMatches(afterPasses)) << "trial " << trial;
     }
 }
 
-TEST_F(PanelCacheTest, AnIconFileChangedRemovedOrAddedShowsOnTheNextCall) {
+TEST_F(PanelCacheTest, AnIconFileChangedRemovedReplacedOrMadeANonFileShowsOnTheNextCall) {
     IconFolder icons;
     ASSERT_TRUE(icons.entered());
     const auto squareIs = [](RgbColor fill, RgbColor mark) {
@@ -232,15 +233,33 @@ TEST_F(PanelCacheTest, AnIconFileChangedRemovedOrAddedShowsOnTheNextCall) {
     icons.write(1, blue, green);  // one pixel of 625 differs
     paint::drawPanel(1);
     EXPECT_TRUE(squareIs(blue, green));
+    // Removed, then made a FIFO (not waited on), then a folder: the
+    // placeholder, as the plain way shows it.
+    const auto showsThePlainPanel = [] {
+        const Picture shown = easel_test::capture();
+        plainPanel(1);
+        return easel_test::screenMatches(shown);
+    };
     icons.remove(1);
     paint::drawPanel(1);
     EXPECT_FALSE(squareIs(blue, green));
-    const Picture placeholderShown = easel_test::capture();
-    EXPECT_TRUE(easel_test::screenMatches(plainPanel(1)));
-    (void)placeholderShown;
+    EXPECT_TRUE(showsThePlainPanel()) << "removed";
+    ASSERT_EQ(mkfifo(icons.path(1).c_str(), 0600), 0);
+    paint::drawPanel(1);
+    EXPECT_TRUE(showsThePlainPanel()) << "a FIFO";
+    icons.remove(1);
+    ASSERT_EQ(mkdir(icons.path(1).c_str(), 0700), 0);
+    paint::drawPanel(1);
+    EXPECT_TRUE(showsThePlainPanel()) << "a folder";
+    ASSERT_EQ(rmdir(icons.path(1).c_str()), 0);
     icons.write(1, green, red);
     paint::drawPanel(1);
     EXPECT_TRUE(squareIs(green, red));
+    // Replaced by a rename, as editors and installers do.
+    writeFile(icons.path(1) + ".new", bmpBytes(red, blue));
+    ASSERT_EQ(std::rename((icons.path(1) + ".new").c_str(), icons.path(1).c_str()), 0);
+    paint::drawPanel(1);
+    EXPECT_TRUE(squareIs(red, blue));
 }
 
 TEST_F(PanelCacheTest, SwitchingScreenFormatsNeverShowsWordsPackedForAnother) {

@@ -1,9 +1,12 @@
 """Bad icon files, end to end: the Paint Program runs in a folder whose button
 images are empty, truncated, of every refused depth (1, 4, 8 and 16 bits),
-with absurd sizes in the header, or not files at all (a folder, a FIFO, a
-dangling symlink, a symlink loop); it keeps running and every such button
-shows the loader's placeholder pattern, computed here from the font table in
+with absurd sizes in the header (one of them a sparse file long enough for
+its 2 GiB of pixels), or not files at all (a folder, a FIFO, a dangling
+symlink, a symlink loop); it keeps running and every such button shows the
+loader's placeholder pattern, computed here from the font table in
 text/font_data.cpp. Good icons in the same folder still show their pictures.
+A FIFO and a good file renamed over a button's name again and again while the
+program runs never make it wait: it keeps drawing and ends on Escape.
 
 The tests run as root in CI, where permission bits do not stop a read, so
 "unreadable" is made with things that fail for root too: a symlink loop
@@ -15,6 +18,7 @@ loader must not open it).
 import os
 import re
 import tempfile
+import threading
 import time
 
 import bmpfiles
@@ -54,12 +58,15 @@ def good_pixel(x, y):
 
 GOOD = {(x, y): good_pixel(x, y) for x in range(25) for y in range(25)}
 GOOD_BMP = bmpfiles.bmp(25, 25, 24, pixel=good_pixel)
+PRESSED_BMP = bmpfiles.bmp(25, 25, 24, pixel=lambda x, y: tuple(255 - c for c in good_pixel(x, y)))
 
 
 def make(folder, name, kind):
     path = os.path.join(folder, name)
     if kind == "good":
         data = GOOD_BMP
+    elif kind == "good pressed":
+        data = PRESSED_BMP
     elif kind == "empty":
         data = b""
     elif kind == "truncated":
@@ -72,6 +79,13 @@ def make(folder, name, kind):
         data = bmpfiles.bmp(2, 2, 24, width_field=40000, height_field=40000)
     elif kind == "absurd height":
         data = bmpfiles.bmp(2, 2, 32, height_field=-2 ** 31)
+    elif kind == "sparse":
+        # 16383 x 32767 pixels at 32 bits: 4 KiB on disk, 2 GiB long.
+        data = bmpfiles.bmp(1, 1, 32, width_field=16383, height_field=32767)[:54]
+        with open(path, "wb") as f:
+            f.write(data)
+            f.truncate(54 + 16383 * 4 * 32767)
+        return
     elif kind == "folder":
         os.mkdir(path)
         return
@@ -146,7 +160,54 @@ class BadIconsTest(harness.TestCase):
             "pen1.bmp": "dangling symlink", "pen2.bmp": "symlink loop",
             "brush1.bmp": "fifo", "brush2.bmp": "good",
             "ink1.bmp": "good", "ink2.bmp": "header only",
-            "clear1.bmp": "absurd height", "clear2.bmp": "good"})
+            "clear1.bmp": "absurd height", "clear2.bmp": "sparse"})
+
+    def test_a_fifo_swapped_in_again_and_again_never_stops_the_program(self):
+        with tempfile.TemporaryDirectory() as folder, harness.Session() as x:
+            for tool in TOOLS:
+                make(folder, tool + "1.bmp", "good")
+                make(folder, tool + "2.bmp", "good pressed")
+            larger = os.path.join(folder, "larger.bmp")
+            with open(larger, "wb") as f:
+                f.write(bmpfiles.bmp(40, 40, 24, pixel=lambda x, y: good_pixel(x % 25, y % 25)))
+            target = os.path.join(folder, "brush1.bmp")
+            stop = threading.Event()
+            swaps = [0]
+
+            def swap():
+                fifo, link = os.path.join(folder, "fifo.new"), os.path.join(folder, "link.new")
+                while not stop.is_set():
+                    os.mkfifo(fifo)
+                    os.rename(fifo, target)
+                    os.link(larger, link)
+                    os.rename(link, target)
+                    swaps[0] += 1
+
+            program = x.start(harness.build_path("paint"), cwd=folder)
+            win = x.wait_window(TITLE)
+            swapper = threading.Thread(target=swap)
+            swapper.start()
+            try:
+                for pressed in ["ink", "pen"] * 3:
+                    left, top = BUTTONS[pressed]
+                    win.click(left + 12, top + 12)
+                    pressed_colour = tuple(255 - c for c in good_pixel(0, 0))
+                    win.wait_until(lambda shot: shot.pixel(left, top) == pressed_colour,
+                                   "%s pressed while the files were swapped" % pressed)
+                    self.assertTrue(program.running())
+            finally:
+                stop.set()
+                swapper.join()
+            self.assertGreater(swaps[0], 0)
+            # The larger file is left under the name: its top-left corner shows.
+            left, top = BUTTONS["brush"]
+            win.wait_until(lambda shot: all(shot.pixel(left + i, top + j) == GOOD[(i, j)]
+                                            for i, j in GOOD),
+                           "the larger brush1.bmp after the swapping")
+            win.move(250, 300)
+            win.key_down("Escape")
+            self.assertEqual(program.wait(), 1)
+            win.key_up("Escape")
 
 
 if __name__ == "__main__":

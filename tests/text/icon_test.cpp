@@ -389,4 +389,71 @@ TEST_F(IconTest, HeadersAnnouncingMorePixelsThanTheFileHoldsAreRefused) {
     EXPECT_TRUE(holdsPlaceholder(dest, 6, 6));
 }
 
+// SDL 1.2 refuses compressions other than none (0) and bit fields (3);
+// other SDLs decode some of them as uncompressed. The loaders refuse them
+// before SDL sees them, whichever SDL runs.
+TEST_F(IconTest, CompressionsOtherThanNoneAndBitfieldsAreRefused) {
+    for (const std::uint32_t compression : {1u, 2u, 4u, 99u, 0xFFFFFFFFu}) {
+        std::vector<std::uint8_t> bytes = makeBmp(5, 3, 24, gradient);
+        for (int i = 0; i < 4; ++i)
+            bytes[30 + i] = static_cast<std::uint8_t>(compression >> (8 * i));
+        std::vector<RgbColor> dest(6 * 6, RgbColor(1, 2, 3));
+        EXPECT_FALSE(easel::loadIconFromMemory(bytes.data(), bytes.size(), dest.data(), 6, 6))
+            << compression;
+        EXPECT_TRUE(holdsPlaceholder(dest, 6, 6)) << compression;
+    }
+}
+
+// A sparse file announces as many pixels as it likes for a few bytes on
+// disk; images above 4096 x 4096 pixels are refused before SDL allocates
+// them, however long the file.
+TEST_F(IconTest, ImagesAboveTheSizeCapAreRefusedEvenWhenTheFileIsLongEnough) {
+    IconFiles files;
+    struct Case {
+        std::int32_t width, height;
+        off_t length;  // room for every row at 32 bits
+    };
+    const Case cases[] = {{16383, 32767, 2147287098}, {4097, -4096, off_t{4097} * 4096 * 4 + 54}};
+    for (const Case& c : cases) {
+        std::vector<std::uint8_t> bytes = makeBmp(1, 1, 24, gradient);
+        for (int i = 0; i < 4; ++i) {
+            bytes[18 + i] =
+                static_cast<std::uint8_t>(static_cast<std::uint32_t>(c.width) >> (8 * i));
+            bytes[22 + i] =
+                static_cast<std::uint8_t>(static_cast<std::uint32_t>(c.height) >> (8 * i));
+        }
+        bytes[28] = 32;
+        const std::string path = files.write("sparse.bmp", bytes);
+        ASSERT_EQ(truncate(path.c_str(), c.length), 0);
+        std::vector<RgbColor> dest(25 * 25, RgbColor(1, 2, 3));
+        EXPECT_FALSE(easel::loadIcon(path.c_str(), dest.data(), 25, 25)) << c.width;
+        EXPECT_TRUE(holdsPlaceholder(dest, 25, 25)) << c.width;
+    }
+}
+
+// readIconFile gives a regular file's bytes whole, and refuses without
+// waiting what the loaders refuse to open: a FIFO, a folder, a dangling link.
+TEST(ReadIconFile, ReadsRegularFilesWholeAndNothingElse) {
+    IconFiles files;
+    const std::vector<std::uint8_t> text = {'s', 'i', 'x', 't', 'e', 'e', 'n', ' ',
+                                            'b', 'y', 't', 'e', 's', '.', '.', '.'};
+    const std::string path = files.write("file.bmp", text);
+    std::vector<std::uint8_t> bytes(32, 0);
+    EXPECT_EQ(easel::readIconFile(path.c_str(), bytes.data(), 16), 16);
+    EXPECT_EQ(std::vector<std::uint8_t>(bytes.begin(), bytes.begin() + 16), text);
+    EXPECT_EQ(easel::readIconFile(path.c_str(), bytes.data(), 15), -1) << "one byte too many";
+    EXPECT_EQ(easel::readIconFile(files.write("empty.bmp", {}).c_str(), bytes.data(), 0), 0);
+
+    const std::string dir = path.substr(0, path.rfind('/'));
+    ASSERT_EQ(mkfifo((dir + "/fifo.bmp").c_str(), 0600), 0);
+    ASSERT_EQ(mkdir((dir + "/folder.bmp").c_str(), 0700), 0);
+    ASSERT_EQ(symlink((dir + "/nothing").c_str(), (dir + "/dangling.bmp").c_str()), 0);
+    ASSERT_EQ(symlink(path.c_str(), (dir + "/link.bmp").c_str()), 0);
+    for (const char* name : {"/fifo.bmp", "/folder.bmp", "/dangling.bmp", "/missing.bmp"}) {
+        EXPECT_EQ(easel::readIconFile((dir + name).c_str(), bytes.data(), 32), -1) << name;
+    }
+    EXPECT_EQ(easel::readIconFile((dir + "/link.bmp").c_str(), bytes.data(), 32), 16);
+    EXPECT_EQ(easel::readIconFile(nullptr, bytes.data(), 32), -1);
+}
+
 }  // namespace
