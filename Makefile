@@ -1,6 +1,8 @@
 # Thin wrapper over CMake. The two commands a new user needs:
 #   make run    build and start the Paint Program
 #   make test   build everything and run the whole test suite
+# the same tests on the other SDL 1.2 that distributions ship:
+#   make test-compat   on sdl12-compat over SDL2
 # and for the documentation:
 #   make docs   the API reference in build/docs/api/html (warnings are errors)
 # Each installs the Debian packages it needs first (scripts/deps.sh).
@@ -12,7 +14,7 @@ CMAKE_ARGS ?=
 
 CONFIGURE = cmake -S . -B $(BUILD) -DEASEL_WARNINGS_AS_ERRORS=$(WERROR) $(CMAKE_ARGS)
 
-.PHONY: run test build asan-test bench bench-smoke docs fuzz memcheck soak clean
+.PHONY: run test test-compat build asan-test bench bench-smoke docs fuzz memcheck soak clean
 
 run:
 	scripts/deps.sh build
@@ -28,6 +30,16 @@ build:
 test: build
 	cd $(BUILD) && ctest -j$(JOBS) --output-on-failure
 
+# The unit, end-to-end and example tests again on sdl12-compat, the SDL 1.2 of
+# current distributions (SDL 1.2's API and ABI over SDL2). Same build as make
+# test, against the system's SDL 1.2 headers; the tests run with
+# sdl12-compat's libSDL-1.2.so.0 first on the library path. scripts/deps.sh
+# fetches it into SDL12_COMPAT and leaves the system's SDL 1.2 as it is.
+SDL12_COMPAT ?= build/sdl12-compat
+test-compat: build
+	EASEL_SDL12_COMPAT_DIR=$(abspath $(SDL12_COMPAT)) scripts/deps.sh compat
+	scripts/test-compat.sh $(BUILD) $(SDL12_COMPAT) $(JOBS)
+
 # The unit tests again, built with AddressSanitizer and UndefinedBehaviorSanitizer.
 asan-test:
 	scripts/deps.sh build test
@@ -36,15 +48,16 @@ asan-test:
 	cmake --build build/asan -j$(JOBS)
 	cd build/asan && ctest -j$(JOBS) -L unit --output-on-failure
 
-# The API reference, built by Doxygen from the headers' comments; any warning,
-# such as a public name without its comment, fails it. Then the comment and
-# cheatsheet checks (also run by `make test`, CTest label docs).
+# The API reference, built by Doxygen from the headers' /// comments; any
+# warning, such as a public name without its comment, fails it. Then the
+# header and cheatsheet checks on its XML (also run by `make test`, CTest
+# label docs).
 docs:
 	scripts/deps.sh build docs
 	cmake -S . -B build/docs -DEASEL_BUILD_TESTS=OFF -DEASEL_BUILD_EXAMPLES=OFF $(CMAKE_ARGS) >/dev/null
 	cmake --build build/docs --target docs
-	python3 tests/docs/check_docs.py comments .
-	python3 tests/docs/check_docs.py cheatsheet .
+	python3 tests/docs/check_docs.py headers build/docs/api/xml
+	python3 tests/docs/check_docs.py cheatsheet build/docs/api/xml .
 
 # The benchmarks, built for speed: easel against SDL_gfx, OpenCV and GLM on the
 # same work, five repetitions each, and the main-loop pass against a

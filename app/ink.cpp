@@ -12,7 +12,9 @@
 
 #include "app/state.h"
 #include "easel/colour/color.h"
-#include "easel/display/pixels.h"
+// The fill scans and writes whole rows of pixel words: easel internals, which
+// the paint program, built with the library, may use.
+#include "easel/display/detail/pixels.h"
 #include "easel/display/screen.h"
 
 namespace paint {
@@ -44,7 +46,7 @@ struct SameColourBits {
 // that getPixel would read from it.
 struct SameReadBack {
     easel::RgbColor colour;
-    bool operator()(std::uint32_t word) const { return easel::unmapColor(word) == colour; }
+    bool operator()(std::uint32_t word) const { return easel::detail::unmapColor(word) == colour; }
 };
 
 // The first column in from ... to whose pixel matches (want true) or does
@@ -107,7 +109,7 @@ void fillRegion(int x, int y, std::uint32_t newWord, const Matches& matches) {
     // Finds and paints every matching run of row ny that touches columns
     // from ... to.
     const auto searchRow = [&](int ny, int from, int to, const Run& parent) {
-        std::uint32_t* row = easel::rowWords(ny);
+        std::uint32_t* row = easel::detail::rowWords(ny);
         int i = from;
         while (true) {
             i = scanFor(row, i, to, true, matches);
@@ -117,7 +119,7 @@ void fillRegion(int x, int y, std::uint32_t newWord, const Matches& matches) {
     };
 
     {
-        std::uint32_t* row = easel::rowWords(y);
+        std::uint32_t* row = easel::detail::rowWords(y);
         const Run none{x, x, y, y, 0, -1};
         paintRun(row, x, y, none);
     }
@@ -166,18 +168,18 @@ void inkPass(int x, int y, bool left) {
 void inkFill(int x, int y, int newR, int newG, int newB, int oldR, int oldG, int oldB) {
     if (x < 0 || x >= easel::Screen.width || y < inkTopRow || y >= easel::Screen.height) return;
     const easel::RgbColor oldColor(oldR, oldG, oldB);
-    const std::uint32_t newWord = easel::mapColor(newR, newG, newB);
+    const std::uint32_t newWord = easel::detail::mapColor(newR, newG, newB);
     // A new colour that reads back as the old one would leave the region
     // unchanged and never shrink it: nothing to do (this covers equal colours).
-    if (easel::unmapColor(newWord) == oldColor) return;
-    if (easel::unmapColor(*easel::pixelWord(x, y)) != oldColor) return;
+    if (easel::detail::unmapColor(newWord) == oldColor) return;
+    if (easel::detail::unmapColor(*easel::detail::pixelWord(x, y)) != oldColor) return;
 
     const SDL_PixelFormat* f = easel::Screen.surface->format;
     if (f->palette == nullptr && (f->Rloss | f->Gloss | f->Bloss) == 0) {
         // Three 8-bit channels: a word reads back as the old colour exactly
         // when its colour bits are those of the mapped old colour.
         const std::uint32_t mask = f->Rmask | f->Gmask | f->Bmask;
-        fillRegion(x, y, newWord, SameColourBits{mask, easel::mapColor(oldColor) & mask});
+        fillRegion(x, y, newWord, SameColourBits{mask, easel::detail::mapColor(oldColor) & mask});
     } else {
         fillRegion(x, y, newWord, SameReadBack{oldColor});
     }

@@ -9,8 +9,12 @@
 #include <iterator>
 
 #include "easel/colour/convert.h"
-#include "easel/display/pixels.h"
+// The panel writes whole rows of pixel words and reads the button images
+// through the icon loaders' file check: easel internals, which the paint
+// program, built with the library, may use.
+#include "easel/display/detail/pixels.h"
 #include "easel/display/screen.h"
+#include "easel/text/detail/icon_streams.h"
 #include "easel/text/icon.h"
 #include "easel/text/text.h"
 
@@ -71,7 +75,7 @@ unsigned char fileBytes[keptFileBytes] = {};
 // from those last decoded, so that a file changed, removed or added shows on
 // the very next call. True when the image's pixels changed.
 bool loadButtonImage(const char* name, ButtonImage& image) {
-    const long size = easel::readIconFile(name, fileBytes, keptFileBytes);
+    const long size = easel::detail::readIconFile(name, fileBytes, keptFileBytes);
     const bool read = size >= 0;
     const auto bytes = static_cast<std::size_t>(read ? size : 0);
     if (read && image.fromBytes && bytes == image.size &&
@@ -106,14 +110,15 @@ bool loadButtonImages(ToolId tool) {
 }
 
 void fillRow(int y, int left, int right, easel::RgbColor colour) {
-    std::uint32_t* row = easel::rowWords(y);
-    std::fill(row + left, row + right + 1, easel::mapColor(colour));
+    std::uint32_t* row = easel::detail::rowWords(y);
+    std::fill(row + left, row + right + 1, easel::detail::mapColor(colour));
 }
 
 void drawButton(const Button& button, const ButtonImage& image) {
     for (int j = 0; j < iconSize; ++j) {
-        std::uint32_t* row = easel::rowWords(button.y + j) + button.x;
-        for (int i = 0; i < iconSize; ++i) row[i] = easel::mapColor(image.pixels[i * iconSize + j]);
+        std::uint32_t* row = easel::detail::rowWords(button.y + j) + button.x;
+        for (int i = 0; i < iconSize; ++i)
+            row[i] = easel::detail::mapColor(image.pixels[i * iconSize + j]);
     }
 }
 
@@ -172,7 +177,7 @@ void keepPanel(ToolId tool) {
     const Uint32 masks[4] = {f->Rmask, f->Gmask, f->Bmask, f->Amask};
     std::copy(std::begin(masks), std::end(masks), std::begin(kept.masks));
     for (int y = 0; y < panelHeight; ++y) {
-        const std::uint32_t* row = easel::rowWords(y);
+        const std::uint32_t* row = easel::detail::rowWords(y);
         std::copy(row, row + kept.width, kept.rows[y]);
     }
 }
@@ -183,7 +188,7 @@ void keepPanel(ToolId tool) {
 void restorePanel() {
     const auto bytes = static_cast<std::size_t>(kept.width) * sizeof(std::uint32_t);
     for (int y = 0; y < panelHeight; ++y) {
-        std::uint32_t* row = easel::rowWords(y);
+        std::uint32_t* row = easel::detail::rowWords(y);
         if (std::memcmp(row, kept.rows[y], bytes) != 0) std::memcpy(row, kept.rows[y], bytes);
     }
 }
@@ -196,9 +201,9 @@ void drawPicker(int value) {
         return;
     }
     for (int y = 0; y < panelHeight; ++y) {
-        std::uint32_t* row = easel::rowWords(y);
+        std::uint32_t* row = easel::detail::rowWords(y);
         for (int x = 0; x < pickerWidth; ++x) {
-            row[x] = easel::mapColor(easel::hsvToRgb(easel::HsvColor(x, 2 * y, value)));
+            row[x] = easel::detail::mapColor(easel::hsvToRgb(easel::HsvColor(x, 2 * y, value)));
         }
     }
 }

@@ -10,9 +10,8 @@
 #include <vector>
 
 #include "easel/display/screen.h"
-
 #include "easel/raster/clip.h"
-#include "easel/raster/disc_rows.h"
+#include "easel/raster/detail/disc_rows.h"
 #include "easel/raster/line.h"
 #include "easel/raster/shapes.h"
 
@@ -107,9 +106,10 @@ void BM_discRowsFullWalk(benchmark::State& state) {
     const int radius = static_cast<int>(state.range(0));
     for (auto _ : state) {
         std::int64_t rows = 0;
-        easel::forEachDiscRow(250, 250, radius, [&](std::int64_t y, std::int64_t, std::int64_t) {
-            rows += (y >= 0 && y < 500) ? 1 : 0;
-        });
+        easel::detail::forEachDiscRow(250, 250, radius,
+                                      [&](std::int64_t y, std::int64_t, std::int64_t) {
+                                          rows += (y >= 0 && y < 500) ? 1 : 0;
+                                      });
         benchmark::DoNotOptimize(rows);
     }
 }

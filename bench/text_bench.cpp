@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "easel/display/screen.h"
+#include "easel/text/detail/icon_streams.h"
 #include "easel/text/font.h"
 #include "easel/text/icon.h"
 #include "easel/text/text.h"
@@ -67,7 +68,7 @@ BENCHMARK(BM_PlainPutPixelLabel);
 void BM_PlaceholderIcon(benchmark::State& state) {
     std::vector<easel::RgbColor> icon(25 * 25);
     for (auto _ : state) {
-        benchmark::DoNotOptimize(easel::loadIconFrom(nullptr, icon.data(), 25, 25));
+        benchmark::DoNotOptimize(easel::detail::loadIconFrom(nullptr, icon.data(), 25, 25));
     }
 }
 BENCHMARK(BM_PlaceholderIcon);

@@ -11,7 +11,7 @@
 #include <opencv2/imgproc.hpp>
 
 #include "app/ink.h"
-#include "easel/display/pixels.h"
+#include "easel/display/detail/pixels.h"
 #include "versus.h"
 
 namespace {
@@ -27,13 +27,13 @@ const easel::RgbColor colourB{200, 30, 30};
 enum class Region { empty, maze, ring, serpentine };
 
 void put(int x, int y, easel::RgbColor c) {
-    *easel::pixelWord(x, y) = easel::mapColor(c);
+    *easel::detail::pixelWord(x, y) = easel::detail::mapColor(c);
 }
 
 // A perfect maze on a grid of 3-pixel cells (two-pixel corridors, one-pixel
 // walls), carved by a depth-first walk from a fixed seed.
 void drawMaze() {
-    versus::fillRows(top, 499, easel::mapColor(wall));
+    versus::fillRows(top, 499, easel::detail::mapColor(wall));
     constexpr int cell = 3;
     constexpr int cols = 500 / cell;
     constexpr int rows = (500 - top) / cell;
@@ -97,10 +97,10 @@ void drawSerpentine() {
 }
 
 void prepare(Region region) {
-    versus::fillRows(0, 127, easel::mapColor(panel));
+    versus::fillRows(0, 127, easel::detail::mapColor(panel));
     switch (region) {
         case Region::empty:
-            versus::fillRows(128, 499, easel::mapColor(colourA));
+            versus::fillRows(128, 499, easel::detail::mapColor(colourA));
             break;
         case Region::maze:
             drawMaze();
@@ -141,8 +141,8 @@ bool sameFill(Region region, const cv::Point& seed) {
         static_cast<std::uint8_t*>(s->pixels) + static_cast<std::ptrdiff_t>(top) * s->pitch,
         static_cast<std::size_t>(s->pitch));
     cv::floodFill(rows, cv::Point(seed.x, seed.y - top),
-                  cv::Scalar(static_cast<double>(easel::mapColor(colourB))), nullptr, cv::Scalar(0),
-                  cv::Scalar(0), 4);
+                  cv::Scalar(static_cast<double>(easel::detail::mapColor(colourB))), nullptr,
+                  cv::Scalar(0), cv::Scalar(0), 4);
     return std::equal(byEasel.begin(), byEasel.end(), static_cast<std::uint8_t*>(s->pixels));
 }
 
@@ -173,8 +173,8 @@ void fillOpenCv(benchmark::State& state) {
         static_cast<std::uint8_t*>(s->pixels) + static_cast<std::ptrdiff_t>(top) * s->pitch,
         static_cast<std::size_t>(s->pitch));
     const cv::Point seed = seedOf(region);
-    const double wordA = easel::mapColor(colourA);
-    const double wordB = easel::mapColor(colourB);
+    const double wordA = easel::detail::mapColor(colourA);
+    const double wordB = easel::detail::mapColor(colourB);
     bool toB = true;
     for (auto _ : state) {
         cv::floodFill(rows, cv::Point(seed.x, seed.y - top), cv::Scalar(toB ? wordB : wordA),

@@ -1,11 +1,12 @@
-// Input and timing: SDL's event queue, the keyboard state, the mouse and the
-// millisecond clock.
-//
-// All of these need initScreen to have started SDL. The paint program takes
-// one event per pass with pollQuit and reads the mouse with readMouse; the
-// rest are for programs built on the library. Escape and a window-close
-// request are the only quit signals; the blocking waits end the process with
-// status 1 when they see one.
+/// @file
+/// Input and timing: SDL's event queue, the keyboard state, the mouse and the
+/// millisecond clock.
+///
+/// All of these need initScreen to have started SDL. The paint program takes
+/// one event per pass with pollQuit and reads the mouse with readMouse; the
+/// rest are for programs built on the library. Escape and a window-close
+/// request are the only quit signals; the blocking waits end the process with
+/// status 1 when they see one.
 #pragma once
 
 #include <SDL.h>
@@ -14,42 +15,42 @@
 
 namespace easel {
 
-// SDL's key-state array (one byte per key symbol, non-zero while held), as
-// last refreshed by pollQuit, readKeys, waitFrame or the keyboard text entry.
-// Null until first refreshed. The array belongs to SDL.
+/// SDL's key-state array (one byte per key symbol, non-zero while held), as
+/// last refreshed by pollQuit, readKeys, waitFrame or the keyboard text entry.
+/// Null until first refreshed. The array belongs to SDL.
 extern Uint8* keyState;
 
-// Takes at most one event. False at once when none is pending (keyState is
-// then not refreshed); otherwise refreshes keyState and is true when Escape
-// is held or the event was a window-close request.
+/// Takes at most one event. False at once when none is pending (keyState is
+/// then not refreshed); otherwise refreshes keyState and is true when Escape
+/// is held or the event was a window-close request.
 bool pollQuit();
 
-// Writes the pointer position (within the window) and whether the left and
-// right buttons are held. The middle button is not reported.
+/// Writes the pointer position (within the window) and whether the left and
+/// right buttons are held. The middle button is not reported.
 void readMouse(int* x, int* y, bool* left, bool* right);
 
-// SDL_GetMouseState passed through: writes the position, returns the mask.
+/// SDL_GetMouseState passed through: writes the position, returns the mask.
 std::uint8_t mouseState(int* x, int* y);
 
-// Refreshes keyState and returns it.
+/// Refreshes keyState and returns it.
 Uint8* readKeys();
 
-// Blocks until a key-down event has been seen and the queue then drained,
-// polling every 5 ms. A window-close request ends the process with status 1.
+/// Blocks until a key-down event has been seen and the queue then drained,
+/// polling every 5 ms. A window-close request ends the process with status 1.
 void waitForKey();
 
-// Shuts SDL down and ends the process with status 1.
+/// Shuts SDL down and ends the process with status 1.
 [[noreturn]] void quitNow();
 
-// Milliseconds since SDL started, converted exactly from SDL's unsigned count.
+/// Milliseconds since SDL started, converted exactly from SDL's unsigned count.
 double readTicks();
 
-// Waits until duration ms have passed since start (a readTicks time),
-// polling input every 5 ms; returns at once if they already have. Each
-// round sleeps 5 ms or the time left, whichever is shorter, and the clock is
-// read after the sleep, so a frame ends on the first millisecond tick past
-// its length. A window-close request or Escape held ends the process with
-// status 1.
+/// Waits until duration ms have passed since start (a readTicks time),
+/// polling input every 5 ms; returns at once if they already have. Each
+/// round sleeps 5 ms or the time left, whichever is shorter, and the clock is
+/// read after the sleep, so a frame ends on the first millisecond tick past
+/// its length. A window-close request or Escape held ends the process with
+/// status 1.
 void waitFrame(float start, float duration);
 
 }  // namespace easel

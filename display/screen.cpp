@@ -3,7 +3,8 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "easel/display/pixels.h"
+#include "easel/display/detail/pixels.h"
+#include "easel/display/detail/screen_ready.h"
 
 namespace easel {
 
@@ -97,20 +98,20 @@ void clearScreen(int r, int g, int b) {
     const Uint32 value = isXrgb(Screen.surface->format)
                              ? (static_cast<Uint32>(r) * 256u + static_cast<Uint32>(g)) * 256u +
                                    static_cast<Uint32>(b)
-                             : mapColor(r, g, b);
+                             : detail::mapColor(r, g, b);
     SDL_FillRect(Screen.surface, nullptr, value);
 }
 
 void putPixel(int x, int y, int r, int g, int b) {
     if (!detail::screenReady("putPixel")) return;
-    *pixelWord(wrapX(x), wrapY(y)) = mapColor(r, g, b);
+    *detail::pixelWord(detail::wrapX(x), detail::wrapY(y)) = detail::mapColor(r, g, b);
 }
 
 void putPixel(int x, int y, RgbColor c) { putPixel(x, y, c.r, c.g, c.b); }
 
 RgbColor getPixel(int x, int y) {
     if (!detail::screenReady("getPixel")) return RgbColor();
-    return unmapColor(*pixelWord(wrapX(x), wrapY(y)));
+    return detail::unmapColor(*detail::pixelWord(detail::wrapX(x), detail::wrapY(y)));
 }
 
 void blitBuffer(const std::uint32_t* src) {
@@ -118,7 +119,7 @@ void blitBuffer(const std::uint32_t* src) {
     const int width = Screen.width;
     const int height = Screen.height;
     for (int y = 0; y < height; ++y) {
-        std::uint32_t* row = rowWords(y);
+        std::uint32_t* row = detail::rowWords(y);
         for (int x = 0; x < width; ++x) row[x] = src[static_cast<std::ptrdiff_t>(x) * height + y];
     }
 }

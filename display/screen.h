@@ -1,15 +1,16 @@
-// The one window and its 32-bit pixel surface.
-//
-// initScreen opens the window; every other operation of the library draws
-// straight into its surface, with (0, 0) at the top left, x to the right and y
-// downwards. Pixels are addressed with the width and height asked for at
-// initScreen: a coordinate at or beyond an edge wraps round to the opposite
-// edge (a true modulo, so negative coordinates wrap too and no operation ever
-// touches memory outside the surface). Colours are ints 0-255 per channel;
-// pixel writes keep the low 8 bits of each channel. Before initScreen every
-// drawing and pixel operation of the library does nothing (false where it
-// returns bool, black from getPixel), and the first one called says on
-// standard error that initScreen was not called.
+/// @file
+/// The one window and its 32-bit pixel surface.
+///
+/// initScreen opens the window; every other operation of the library draws
+/// straight into its surface, with (0, 0) at the top left, x to the right and y
+/// downwards. Pixels are addressed with the width and height asked for at
+/// initScreen: a coordinate at or beyond an edge wraps round to the opposite
+/// edge (a true modulo, so negative coordinates wrap too and no operation ever
+/// touches memory outside the surface). Colours are ints 0-255 per channel;
+/// pixel writes keep the low 8 bits of each channel. Before initScreen every
+/// drawing and pixel operation of the library does nothing (false where it
+/// returns bool, black from getPixel), and the first one called says on
+/// standard error that initScreen was not called.
 #pragma once
 
 #include <SDL.h>
@@ -20,69 +21,54 @@
 
 namespace easel {
 
-// The display record: the SDL video surface and the size asked for.
+/// The display record: the SDL video surface and the size asked for.
 struct ScreenInfo {
-    // The window's surface, owned by SDL; null before initScreen.
+    /// The window's surface, owned by SDL; null before initScreen.
     SDL_Surface* surface = nullptr;
-    // The size asked for at initScreen, which all pixel addressing uses.
+    /// The width asked for at initScreen, which all pixel addressing uses.
     int width = 0;
+    /// The height asked for at initScreen, which all pixel addressing uses.
     int height = 0;
 };
 
-// The one display, empty until initScreen fills it.
+/// The one display, empty until initScreen fills it.
 extern ScreenInfo Screen;
 
-// Starts SDL's video, registers SDL_Quit with atexit and opens a 32-bit
-// window (full screen or windowed) with the caption. On failure prints
-// "Unable to init SDL: %s\n" or "Unable to set video: %s\n" to standard output
-// and ends the process with status 1; a surface smaller than asked for, or
-// not 32 bits per pixel, counts as a failed video start.
+/// Starts SDL's video, registers SDL_Quit with atexit and opens a 32-bit
+/// window (full screen or windowed) with the caption. On failure prints
+/// "Unable to init SDL: %s\n" or "Unable to set video: %s\n" to standard output
+/// and ends the process with status 1; a surface smaller than asked for, or
+/// not 32 bits per pixel, counts as a failed video start.
 void initScreen(int width, int height, bool fullScreen, const char* caption);
 
-// Locks the surface if SDL says it must be locked (SDL_MUSTLOCK).
+/// Locks the surface if SDL says it must be locked (SDL_MUSTLOCK).
 void lockScreen();
 
-// Unlocks the surface if SDL says it must be locked (SDL_MUSTLOCK).
+/// Unlocks the surface if SDL says it must be locked (SDL_MUSTLOCK).
 void unlockScreen();
 
-// Presents the whole surface.
+/// Presents the whole surface.
 void updateScreen();
 
-// Fills the whole surface with the colour (channels 0-255). On the usual
-// 0x00RRGGBB surface the fill value is (r * 256 + g) * 256 + b; on any other
-// format the colour is mapped through the format so that it still shows.
+/// Fills the whole surface with the colour (channels 0-255). On the usual
+/// 0x00RRGGBB surface the fill value is (r * 256 + g) * 256 + b; on any other
+/// format the colour is mapped through the format so that it still shows.
 void clearScreen(int r, int g, int b);
 
-// Writes one pixel; each channel keeps its low 8 bits. Coordinates wrap.
+/// Writes one pixel; each channel keeps its low 8 bits. Coordinates wrap.
 void putPixel(int x, int y, int r, int g, int b);
 
-// Writes one pixel in the colour c; each channel keeps its low 8 bits.
+/// Writes one pixel in the colour c; each channel keeps its low 8 bits.
 void putPixel(int x, int y, RgbColor c);
 
-// Reads one pixel, each channel 0-255. Coordinates wrap.
+/// Reads one pixel, each channel 0-255. Coordinates wrap.
 RgbColor getPixel(int x, int y);
 
-// Copies width * height raw pixel words, column by column (the word for
-// (x, y) is src[x * height + y]), onto the surface unchanged.
+/// Copies width * height raw pixel words, column by column (the word for
+/// (x, y) is src[x * height + y]), onto the surface unchanged.
 void blitBuffer(const std::uint32_t* src);
 
-// True when 0 <= x < width and 0 <= y < height.
+/// True when 0 <= x < width and 0 <= y < height.
 bool onScreen(int x, int y);
-
-namespace detail {
-
-// Says once per process, on standard error, that `operation` was called
-// before initScreen; returns false. Marked cold so that the callers' fast
-// path is laid out without it.
-[[gnu::cold]] bool reportNoScreen(const char* operation);
-
-// The one check every drawing and pixel operation makes first: true once
-// initScreen has opened the window. Before that the operation must do
-// nothing, and the first one to ask is reported.
-inline bool screenReady(const char* operation) {
-    return __builtin_expect(Screen.surface != nullptr, 1) || reportNoScreen(operation);
-}
-
-}  // namespace detail
 
 }  // namespace easel

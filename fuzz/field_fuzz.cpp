@@ -16,6 +16,7 @@
 #include <memory>
 
 #include "easel/display/input.h"
+#include "easel/text/detail/field_steps.h"
 #include "easel/text/field.h"
 #include "easel/text/keys.h"
 #include "support/fuzz_screen.h"
@@ -83,7 +84,7 @@ bool changeKeys(easel_fuzz::ByteReader& in, Uint8* state) {
     return true;
 }
 
-void checkLine(const easel::EditLine& line, int length) {
+void checkLine(const easel::detail::EditLine& line, int length) {
     check(line.slot() >= 0 && line.slot() < length);
     check(line.extent() >= 0 && line.extent() <= length);
     check(line.textLength() >= 0 && line.textLength() <= length);
@@ -94,7 +95,7 @@ void fuzzText(easel_fuzz::ByteReader& in, Uint8* state, int x, int y) {
     const std::size_t bytes = length > 0 ? static_cast<std::size_t>(length) : 0;
     const std::unique_ptr<char[]> buffer(new char[bytes]);
     std::memset(buffer.get(), 'Q', bytes);
-    easel::TextField field;
+    easel::detail::TextField field;
     field.start(buffer.get(), length, "Name: ", x, y, 255, 255, 255, in.takeBool(), 0, 0, 80);
     if (length < 1) {
         check(field.step());
@@ -118,16 +119,16 @@ void fuzzText(easel_fuzz::ByteReader& in, Uint8* state, int x, int y) {
 }
 
 void fuzzNumber(easel_fuzz::ByteReader& in, Uint8* state, int x, int y) {
-    easel::NumberField field;
+    easel::detail::NumberField field;
     field.start("Number: ", x, y, 0, 0, 0, in.takeBool(), 255, 255, 255);
     for (int pass = 0; pass < maxPasses && changeKeys(in, state); ++pass) {
         const bool finished = field.step();
-        checkLine(field.line(), easel::NumberField::capacity);
+        checkLine(field.line(), easel::detail::NumberField::capacity);
         if (finished) break;
     }
     const char* text = field.text();
     const std::size_t n = std::strlen(text);
-    check(n <= static_cast<std::size_t>(easel::NumberField::capacity));
+    check(n <= static_cast<std::size_t>(easel::detail::NumberField::capacity));
     int points = 0;
     for (std::size_t i = 0; i < n; ++i) {
         const char c = text[i];
@@ -150,7 +151,7 @@ void fuzzNumber(easel_fuzz::ByteReader& in, Uint8* state, int x, int y) {
 }
 
 void fuzzChar(easel_fuzz::ByteReader& in, Uint8* state, int x, int y) {
-    easel::CharField field;
+    easel::detail::CharField field;
     field.start("Key? ", x, y, 255, 255, 0, in.takeBool(), 0, 0, 0);
     for (int pass = 0; pass < maxPasses && changeKeys(in, state); ++pass) {
         if (field.step()) break;

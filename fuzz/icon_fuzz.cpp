@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "easel/colour/color.h"
+#include "easel/text/detail/icon_streams.h"
 #include "easel/text/icon.h"
 #include "support/fuzz_screen.h"
 
@@ -97,7 +98,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         // An empty destination gets a null pointer: the loader must not touch it.
         std::vector<std::uint32_t> dest(cells, 0xDEADBEEFu);
         std::uint32_t* to = cells > 0 ? dest.data() : nullptr;
-        loaded = fromMemory ? easel::loadIconRawFromMemory(bmp, bmpSize, to, width, height)
+        loaded = fromMemory ? easel::detail::loadIconRawFromMemory(bmp, bmpSize, to, width, height)
                             : easel::loadIconRaw(scratch.file(), to, width, height);
         if (!loaded) {
             for (const std::uint32_t v : dest) {

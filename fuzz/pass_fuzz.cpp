@@ -14,7 +14,7 @@
 #include "app/panel.h"
 #include "app/pass.h"
 #include "app/state.h"
-#include "easel/display/pixels.h"
+#include "easel/display/detail/pixels.h"
 #include "easel/display/screen.h"
 #include "support/fuzz_screen.h"
 
@@ -38,7 +38,7 @@ void panelWords(std::vector<std::uint32_t>& words) {
     const int width = std::min(easel::Screen.width, paint::windowWidth);
     const int height = std::min(easel::Screen.height, paint::panelHeight);
     for (int y = 0; y < height; ++y) {
-        const std::uint32_t* row = easel::rowWords(y);
+        const std::uint32_t* row = easel::detail::rowWords(y);
         words.insert(words.end(), row, row + width);
     }
 }

@@ -1,31 +1,27 @@
-// A viewing camera: an eye position, three axes (right, up, direction) whose
-// lengths are the lens, clip depths, and the cached frame matrix and inverse.
-// Axis changes always rebuild the matrices, so axes and matrices are private;
-// angles are radians, turns clockwise seen from their axis tip. Nothing is
-// checked: dependent axes give a non-finite inverse and no visible points.
-// Projection reads the global Screen's size at every call and draws nothing.
+/// @file
+/// A viewing camera: an eye position, three axes (right, up, direction) whose
+/// lengths are the lens, clip depths, and the cached frame matrix and inverse.
+/// Axis changes always rebuild the matrices, so axes and matrices are private;
+/// angles are radians, turns clockwise seen from their axis tip. Nothing is
+/// checked: dependent axes give a non-finite inverse and no visible points.
+/// Projection reads the global Screen's size at every call and draws nothing.
 #pragma once
 
-#include <climits>
-
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
-
 #include "easel/display/screen.h"
+#include "easel/geometry/detail/projection.h"
 #include "easel/geometry/matrix3.h"
 #include "easel/geometry/vector3.h"
 
 namespace easel {
 
-// A camera looking along +z from the origin, +x to the right, +y up.
+/// A camera looking along +z from the origin, +x to the right, +y up.
 class Camera {
   public:
-    // The smallest camera-space depth that a projection reports as visible.
+    /// The smallest camera-space depth that a projection reports as visible.
     double nearClip = 0.1;
-    // Stored for callers; no operation of the camera reads it.
+    /// Stored for callers; no operation of the camera reads it.
     double farClip = 1000000.0;
-    // The eye point in world coordinates.
+    /// The eye point in world coordinates.
     Vector3 position{};
 
   private:
@@ -36,194 +32,150 @@ class Camera {
     Matrix3 inverseFrame{};
 
   public:
-    // The default camera: identity frame at the origin, near 0.1, far 1e6.
+    /// The default camera: identity frame at the origin, near 0.1, far 1e6.
     Camera();
-    // A camera with the given position, axes and clip depths.
+    /// A camera with the given position, axes and clip depths.
     Camera(Vector3 eye, Vector3 rightAxis, Vector3 upAxis, Vector3 directionAxis, double nearDepth,
            double farDepth);
 
     // --- record and frame ---
 
-    // frame := the matrix with columns right, up, direction; inverseFrame :=
-    // its inverse (non-finite when the axes are linearly dependent).
+    /// frame := the matrix with columns right, up, direction; inverseFrame :=
+    /// its inverse (non-finite when the axes are linearly dependent).
     void updateFrame();
-    // A copy of the position.
+    /// A copy of the position.
     Vector3 getPosition() const { return position; }
-    // A copy of the right axis.
+    /// A copy of the right axis.
     Vector3 getRight() const { return right; }
-    // A copy of the up axis.
+    /// A copy of the up axis.
     Vector3 getUp() const { return up; }
-    // A copy of the viewing direction.
+    /// A copy of the viewing direction.
     Vector3 getDirection() const { return direction; }
-    // A copy of the frame (columns right, up, direction).
+    /// A copy of the frame (columns right, up, direction).
     Matrix3 getFrame() const { return frame; }
-    // A copy of the inverse frame.
+    /// A copy of the inverse frame.
     Matrix3 getInverseFrame() const { return inverseFrame; }
-    // Stores the position; the matrices are unchanged.
+    /// Stores the position; the matrices are unchanged.
     void setPosition(Vector3 p) { position = p; }
-    // Stores the right axis and rebuilds the matrices.
+    /// Stores the right axis and rebuilds the matrices.
     void setRight(Vector3 v);
-    // Stores the up axis and rebuilds the matrices.
+    /// Stores the up axis and rebuilds the matrices.
     void setUp(Vector3 v);
-    // Stores the viewing direction alone (right and up stay) and rebuilds.
+    /// Stores the viewing direction alone (right and up stay) and rebuilds.
     void setDirection(Vector3 v);
-    // Takes right, up and direction from columns 0, 1 and 2 of f; rebuilds.
+    /// Takes right, up and direction from columns 0, 1 and 2 of f; rebuilds.
     void setFrame(const Matrix3& f);
-    // inverseFrame * w: the coefficients (cx, cy, cz) with which the axes sum
-    // to w. The position is not subtracted: this converts directions.
+    /// inverseFrame * w: the coefficients (cx, cy, cz) with which the axes sum
+    /// to w. The position is not subtracted: this converts directions.
     Vector3 toCameraAxes(Vector3 w) const;
 
     // --- lens ---
 
-    // |direction| / |right|.
+    /// |direction| / |right|.
     double getHorizontalZoom() const;
-    // |direction| / |up|.
+    /// |direction| / |up|.
     double getVerticalZoom() const;
-    // Divides right and up by f: both zooms are multiplied by f.
+    /// Divides right and up by f: both zooms are multiplied by f.
     void zoom(double f);
-    // Divides right by f.
+    /// Divides right by f.
     void zoomHorizontal(double f);
-    // Divides up by f.
+    /// Divides up by f.
     void zoomVertical(double f);
-    // Divides right by (z / horizontal zoom): the horizontal zoom becomes z.
+    /// Divides right by (z / horizontal zoom): the horizontal zoom becomes z.
     void setHorizontalZoom(double z);
-    // Divides up by (z / vertical zoom): the vertical zoom becomes z.
+    /// Divides up by (z / vertical zoom): the vertical zoom becomes z.
     void setVerticalZoom(double z);
-    // 2 * atan2(|right|, |direction|).
+    /// 2 * atan2(|right|, |direction|).
     double getHorizontalFov() const;
-    // 2 * atan2(|up|, |direction|).
+    /// 2 * atan2(|up|, |direction|).
     double getVerticalFov() const;
-    // |right| := |direction| * tan(a / 2); for pi < a < 2pi right reverses.
+    /// |right| := |direction| * tan(a / 2); for pi < a < 2pi right reverses.
     void setHorizontalFov(double a);
-    // |up| := |direction| * tan(a / 2); for pi < a < 2pi up reverses.
+    /// |up| := |direction| * tan(a / 2); for pi < a < 2pi up reverses.
     void setVerticalFov(double a);
-    // |right| / |up|.
+    /// |right| / |up|.
     double getAspectRatio() const;
-    // |up| / |right|.
+    /// |up| / |right|.
     double getInverseAspectRatio() const;
-    // Rescales up (normalised first; a zero up stays zero) so that
-    // |right| / |up| is a; right is untouched.
+    /// Rescales up (normalised first; a zero up stays zero) so that
+    /// |right| / |up| is a; right is untouched.
     void setAspectRatio(double a);
-    // Rescales right (normalised first; a zero right stays zero) so that
-    // |up| / |right| is a; up is untouched.
+    /// Rescales right (normalised first; a zero right stays zero) so that
+    /// |up| / |right| is a; up is untouched.
     void setInverseAspectRatio(double a);
-    // setAspectRatio(width / height) with the Screen's size, so that a
-    // square in the world shows square on a screen of any shape: right (the
-    // horizontal field) stays and up is rescaled. Nothing before initScreen.
+    /// setAspectRatio(width / height) with the Screen's size, so that a
+    /// square in the world shows square on a screen of any shape: right (the
+    /// horizontal field) stays and up is rescaled. Nothing before initScreen.
     void fitScreen();
-    // |direction|: the unit of depth.
+    /// |direction|: the unit of depth.
     double getDirectionLength() const;
-    // Multiplies all three axes by f: the lens stays, the depth unit changes.
+    /// Multiplies all three axes by f: the lens stays, the depth unit changes.
     void scaleAxes(double f);
-    // Multiplies all three axes by |direction| / x: the new direction length
-    // is |direction|^2 / x, so x equal to the current length changes nothing.
+    /// Multiplies all three axes by |direction| / x: the new direction length
+    /// is |direction|^2 / x, so x equal to the current length changes nothing.
     void rescaleAxes(double x);
 
     // --- orientation ---
 
-    // Rotates right, up and direction about axis by angle (clockwise seen
-    // from the axis tip), keeping each length.
+    /// Rotates right, up and direction about axis by angle (clockwise seen
+    /// from the axis tip), keeping each length.
     void rotate(Vector3 axis, double angle);
-    // Turns the frame by the smallest angle so that direction points along
-    // t; does nothing when t is zero, parallel or opposite to direction.
+    /// Turns the frame by the smallest angle so that direction points along
+    /// t; does nothing when t is zero, parallel or opposite to direction.
     void pointAlong(Vector3 t);
-    // pointAlong(p - position).
+    /// pointAlong(p - position).
     void lookAt(Vector3 p);
-    // atan2(direction.x, direction.z): 0 looking along +z.
+    /// atan2(direction.x, direction.z): 0 looking along +z.
     double getYaw() const;
-    // Rotates about world y so that the yaw becomes a.
+    /// Rotates about world y so that the yaw becomes a.
     void setYaw(double a);
-    // Rotates about world y by a: the yaw decreases by a.
+    /// Rotates about world y by a: the yaw decreases by a.
     void turnYaw(double a);
-    // Rotates about the camera's own up axis by a.
+    /// Rotates about the camera's own up axis by a.
     void turnAboutUp(double a);
-    // atan2(direction.y, horizontal length of direction): positive upwards.
+    /// atan2(direction.y, horizontal length of direction): positive upwards.
     double getPitch() const;
-    // Rotates about right so that the pitch becomes a.
+    /// Rotates about right so that the pitch becomes a.
     void setPitch(double a);
-    // Rotates about right by a: on an upright camera the pitch increases by a.
+    /// Rotates about right by a: on an upright camera the pitch increases by a.
     void turnPitch(double a);
-    // The angle in [-pi, pi] between the horizontal and the camera's sideways
-    // vector, positive when right points downwards; +-pi/2 looking straight
-    // up or down.
+    /// The angle in [-pi, pi] between the horizontal and the camera's sideways
+    /// vector, positive when right points downwards; +-pi/2 looking straight
+    /// up or down.
     double getRoll() const;
-    // Rotates about direction so that the roll becomes a.
+    /// Rotates about direction so that the roll becomes a.
     void setRoll(double a);
-    // Rotates about direction by a: on an upright camera the roll increases.
+    /// Rotates about direction by a: on an upright camera the roll increases.
     void turnRoll(double a);
-    // Rebuilds right from up x direction, then up from direction x right,
-    // restoring both zooms. NaN axes when up is zero or along direction.
+    /// Rebuilds right from up x direction, then up from direction x right,
+    /// restoring both zooms. NaN axes when up is zero or along direction.
     void orthogonalizeFromUp();
-    // Rebuilds up from direction x right, then right from up x direction,
-    // restoring both zooms. NaN axes when right is zero or along direction.
+    /// Rebuilds up from direction x right, then right from up x direction,
+    /// restoring both zooms. NaN axes when right is zero or along direction.
     void orthogonalizeFromRight();
 
     // --- position and projection ---
 
-    // position := position + delta.
+    /// position := position + delta.
     void move(Vector3 delta);
-    // |position - p|.
+    /// |position - p|.
     double distanceTo(Vector3 p) const;
-    // Moves position onto p along the line of sight (p to rounding).
+    /// Moves position onto p along the line of sight (p to rounding).
     void moveTo(Vector3 p);
-    // Projects a world point: x = trunc(W/2 + W*cx/cz), y = trunc(H/2 -
-    // H*cy/cz) with (cx, cy, cz) the point's camera coordinates and W, H the
-    // Screen size; a non-finite or out-of-int-range value gives -2147483648.
-    // Writes x, y and depth = cz in every case; true only when (x, y) is on
-    // the screen and cz >= nearClip.
+    /// Projects a world point: x = trunc(W/2 + W*cx/cz), y = trunc(H/2 -
+    /// H*cy/cz) with (cx, cy, cz) the point's camera coordinates and W, H the
+    /// Screen size; a non-finite or out-of-int-range value gives -2147483648.
+    /// Writes x, y and depth = cz in every case; true only when (x, y) is on
+    /// the screen and cz >= nearClip.
     bool project(Vector3 point, int& x, int& y, double& depth) const;
-    // The same projection without the depth.
+    /// The same projection without the depth.
     bool project(Vector3 point, int& x, int& y) const;
-    // The same for a point already in camera coordinates (no position or
-    // frame applied); writes x and y in every case.
+    /// The same for a point already in camera coordinates (no position or
+    /// frame applied); writes x and y in every case.
     bool projectCameraSpace(double cx, double cy, double cz, int& x, int& y) const;
 };
 
-// The projection is defined here so that loops over many points inline it.
-namespace projection_detail {
-
-// Truncates towards zero; INT_MIN for anything not finite or whose truncation
-// does not fit in an int. The range test comes first, since converting such
-// a double to int is undefined; both bounds are exact doubles.
-inline int toPixel(double v) {
-    const bool fits = v > -2147483649.0 && v < 2147483648.0;
-    const int truncated = static_cast<int>(fits ? v : 0.0);
-    return fits ? truncated : INT_MIN;
-}
-
-// px = W/2 + (W*cx)/cz, py = H/2 - (H*cy)/cz with the Screen size read now,
-// truncated towards zero (INT_MIN when not finite or out of the int range);
-// true when 0 <= x < W, 0 <= y < H (the onScreen test) and cz >= nearClip.
-// A NaN depth fails the comparison and is not visible.
-inline bool toScreen(double cx, double cy, double cz, double nearClip, int& x, int& y) {
-    const int width = Screen.width;
-    const int height = Screen.height;
-    const double w = static_cast<double>(width);
-    const double h = static_cast<double>(height);
-#if defined(__SSE2__)
-    // One packed division and one packed truncation for both coordinates,
-    // lane by lane the same IEEE results as the scalar code. The packed
-    // truncation answers INT_MIN for NaN, infinities and values out of the
-    // int range, which is exactly the rule above, without undefined casts.
-    const __m128d quotients = _mm_div_pd(_mm_set_pd(h * cy, w * cx), _mm_set1_pd(cz));
-    const __m128d negateY = _mm_set_pd(-0.0, 0.0);
-    const __m128d screen = _mm_add_pd(_mm_set_pd(h * 0.5, w * 0.5), _mm_xor_pd(quotients, negateY));
-    const __m128i pixels = _mm_cvttpd_epi32(screen);
-    const int px = _mm_cvtsi128_si32(pixels);
-    const int py = _mm_cvtsi128_si32(_mm_shuffle_epi32(pixels, 1));
-#else
-    const int px = toPixel(w * 0.5 + (w * cx) / cz);
-    const int py = toPixel(h * 0.5 - (h * cy) / cz);
-#endif
-    x = px;
-    y = py;
-    // Unsigned compares test 0 <= p < size in one step each.
-    return (static_cast<unsigned>(px) < static_cast<unsigned>(width)) &
-           (static_cast<unsigned>(py) < static_cast<unsigned>(height)) & (cz >= nearClip);
-}
-
-}  // namespace projection_detail
-
+/// The projection is defined here so that loops over many points inline it.
 inline bool Camera::project(Vector3 point, int& x, int& y, double& depth) const {
     const double dx = point.x - position.x;
     const double dy = point.y - position.y;
@@ -233,7 +185,7 @@ inline bool Camera::project(Vector3 point, int& x, int& y, double& depth) const 
     const double cy = m[3] * dx + m[4] * dy + m[5] * dz;
     const double cz = m[6] * dx + m[7] * dy + m[8] * dz;
     depth = cz;
-    return projection_detail::toScreen(cx, cy, cz, nearClip, x, y);
+    return detail::toScreen(cx, cy, cz, nearClip, x, y);
 }
 
 inline bool Camera::project(Vector3 point, int& x, int& y) const {
@@ -242,7 +194,7 @@ inline bool Camera::project(Vector3 point, int& x, int& y) const {
 }
 
 inline bool Camera::projectCameraSpace(double cx, double cy, double cz, int& x, int& y) const {
-    return projection_detail::toScreen(cx, cy, cz, nearClip, x, y);
+    return detail::toScreen(cx, cy, cz, nearClip, x, y);
 }
 
 }  // namespace easel

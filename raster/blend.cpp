@@ -7,9 +7,10 @@
 #include <utility>
 
 #include "easel/colour/color.h"
-#include "easel/display/pixels.h"
+#include "easel/display/detail/pixels.h"
+#include "easel/display/detail/screen_ready.h"
 #include "easel/display/screen.h"
-#include "easel/raster/disc_rows.h"
+#include "easel/raster/detail/disc_rows.h"
 
 namespace easel {
 
@@ -28,11 +29,12 @@ int signOf(std::int64_t v) {
 
 // Mixes columns x1 ... x2 of row y, all already on the screen, x1 <= x2.
 void blendRow(int y, int x1, int x2, RgbColor colour, int alpha) {
-    std::uint32_t* row = rowWords(y);
+    std::uint32_t* row = detail::rowWords(y);
     const SDL_PixelFormat* f = Screen.surface->format;
     if (f->palette != nullptr || (f->Rloss | f->Gloss | f->Bloss) != 0) {
         // Any other format: the same conversions as getPixel and putPixel.
-        for (int x = x1; x <= x2; ++x) row[x] = mapColor(mix(unmapColor(row[x]), colour, alpha));
+        for (int x = x1; x <= x2; ++x)
+            row[x] = detail::mapColor(mix(detail::unmapColor(row[x]), colour, alpha));
         return;
     }
     // Three 8-bit channels: unpack, mix and repack the word in place. With
@@ -87,10 +89,10 @@ bool softDisc(int cx, int cy, int radius, int r, int g, int b, std::uint8_t alph
     }
     const RgbColor colour(r, g, b);
     // Only the screen's rows: the walk then skips the rest of a huge disc.
-    forEachDiscRowBetween(cx, cy, radius, 0, Screen.height - 1,
-                          [&](std::int64_t row, std::int64_t left, std::int64_t right) {
-                              blendSpan64(row, left, right, colour, alpha);
-                          });
+    detail::forEachDiscRowBetween(cx, cy, radius, 0, Screen.height - 1,
+                                  [&](std::int64_t row, std::int64_t left, std::int64_t right) {
+                                      blendSpan64(row, left, right, colour, alpha);
+                                  });
     return true;
 }
 

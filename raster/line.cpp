@@ -5,7 +5,8 @@
 #include <cstdlib>
 #include <utility>
 
-#include "easel/display/pixels.h"
+#include "easel/display/detail/pixels.h"
+#include "easel/display/detail/screen_ready.h"
 #include "easel/display/screen.h"
 
 namespace easel {
@@ -16,8 +17,8 @@ bool drawHorizontalLine(int y, int x0, int x1, RgbColor colour) {
     if (x1 < 0 || x0 > Screen.width - 1 || y < 0 || y > Screen.height - 1) return false;
     x0 = std::max(x0, 0);
     x1 = std::min(x1, Screen.width - 1);
-    std::uint32_t* row = rowWords(y);
-    std::fill(row + x0, row + x1 + 1, mapColor(colour));
+    std::uint32_t* row = detail::rowWords(y);
+    std::fill(row + x0, row + x1 + 1, detail::mapColor(colour));
     return true;
 }
 
@@ -27,9 +28,9 @@ bool drawVerticalLine(int x, int y0, int y1, RgbColor colour) {
     if (x < 0 || x > Screen.width - 1 || y1 < 0 || y0 > Screen.height - 1) return false;
     y0 = std::max(y0, 0);
     y1 = std::min(y1, Screen.height - 1);
-    const std::uint32_t value = mapColor(colour);
-    const int pitch = pitchWords();
-    std::uint32_t* word = pixelWord(x, y0);
+    const std::uint32_t value = detail::mapColor(colour);
+    const int pitch = detail::pitchWords();
+    std::uint32_t* word = detail::pixelWord(x, y0);
     // Each row is a different cache line: ask for the line four rows ahead
     // while this one is written.
     int y = y0;
@@ -52,12 +53,12 @@ bool drawLine(int x0, int y0, int x1, int y1, RgbColor colour) {
     const int den = xMajor ? dx : dy;
     const int numAdd = xMajor ? dy : dx;
     // Steps along the major and minor axes, in pixel words.
-    const int pitch = pitchWords();
+    const int pitch = detail::pitchWords();
     const std::ptrdiff_t majorStep = xMajor ? sx : static_cast<std::ptrdiff_t>(sy) * pitch;
     const std::ptrdiff_t minorStep = xMajor ? static_cast<std::ptrdiff_t>(sy) * pitch : sx;
 
-    const std::uint32_t value = mapColor(colour);
-    std::uint32_t* word = pixelWord(x0, y0);
+    const std::uint32_t value = detail::mapColor(colour);
+    std::uint32_t* word = detail::pixelWord(x0, y0);
     int num = den / 2;
     for (int i = 0;; ++i) {
         *word = value;

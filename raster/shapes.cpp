@@ -5,9 +5,10 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "easel/display/pixels.h"
+#include "easel/display/detail/pixels.h"
+#include "easel/display/detail/screen_ready.h"
 #include "easel/display/screen.h"
-#include "easel/raster/disc_rows.h"
+#include "easel/raster/detail/disc_rows.h"
 #include "easel/raster/line.h"
 
 namespace easel {
@@ -32,8 +33,8 @@ bool drawCircle(int xc, int yc, int radius, RgbColor colour) {
     if (radius < 0) return true;  // the walk takes no step
 
     // The circle fits, so every point is on the screen and 2 * radius < width.
-    const std::uint32_t value = mapColor(colour);
-    const auto plot = [value](int x, int y) { *pixelWord(x, y) = value; };
+    const std::uint32_t value = detail::mapColor(colour);
+    const auto plot = [value](int x, int y) { *detail::pixelWord(x, y) = value; };
     int p = 3 - 2 * radius;
     int x = 0;
     int y = radius;
@@ -68,11 +69,11 @@ bool drawDisc(int xc, int yc, int radius, RgbColor colour) {
 
     // Rows off the screen would be rejected by drawHorizontalLine anyway;
     // walking only the screen's rows keeps a huge disc as cheap as the screen.
-    forEachDiscRowBetween(xc, yc, radius, 0, Screen.height - 1,
-                          [colour](std::int64_t y, std::int64_t x0, std::int64_t x1) {
-                              drawHorizontalLine(static_cast<int>(y), clampColumn(x0),
-                                                 clampColumn(x1), colour);
-                          });
+    detail::forEachDiscRowBetween(xc, yc, radius, 0, Screen.height - 1,
+                                  [colour](std::int64_t y, std::int64_t x0, std::int64_t x1) {
+                                      drawHorizontalLine(static_cast<int>(y), clampColumn(x0),
+                                                         clampColumn(x1), colour);
+                                  });
     return true;
 }
 
@@ -89,7 +90,7 @@ bool fillRect(int x0, int y0, int x1, int y1, RgbColor colour) {
     rect.y = static_cast<Sint16>(y0);
     rect.w = static_cast<Uint16>(x1 - x0 + 1);
     rect.h = static_cast<Uint16>(y1 - y0 + 1);
-    SDL_FillRect(Screen.surface, &rect, mapColor(colour));
+    SDL_FillRect(Screen.surface, &rect, detail::mapColor(colour));
     return true;
 }
 

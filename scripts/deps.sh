@@ -5,7 +5,9 @@
 #   bench    Google Benchmark and the peers   fuzz   clang with its sanitizer runtimes
 #   docs     Doxygen, Python                   memcheck  Valgrind
 #   font     the console font the glyph table is generated from
-#   session  Xvfb, xdotool, xwd and ImageMagick for the scripted painting session
+#   session  Xvfb, xdotool, python3-xlib and ImageMagick for the screenshots
+#   compat   SDL2, and sdl12-compat (SDL 1.2 over SDL2) unpacked into the build
+#            folder ($EASEL_SDL12_COMPAT_DIR, default build/sdl12-compat), not installed
 set -euo pipefail
 
 packages_for() {
@@ -17,9 +19,39 @@ packages_for() {
         docs) echo "doxygen python3" ;;
         memcheck) echo "valgrind" ;;
         font) echo "console-setup-linux python3" ;;
-        session) echo "xvfb xdotool imagemagick x11-apps python3" ;;
+        session) echo "xvfb xdotool imagemagick python3 python3-xlib" ;;
+        compat) echo "libsdl2-2.0-0" ;;
         *) echo "deps.sh: unknown group '$1'" >&2; exit 2 ;;
     esac
+}
+
+sudo=""
+if [ "$(id -u)" -ne 0 ]; then
+    sudo="sudo"
+fi
+
+# sdl12-compat is fetched, not installed: installing it would replace the
+# system's SDL 1.2.15, which the other runs test. Its libSDL-1.2.so.0 goes into
+# DEST/lib, to be put first on LD_LIBRARY_PATH; DEST/VERSION names the package.
+fetch_sdl12_compat() {
+    local dest=$1
+    [ -e "$dest/lib/libSDL-1.2.so.0" ] && return 0
+    local work
+    work=$(mktemp -d)
+    # apt-get download keeps the package in the current folder; a machine that
+    # has never read the package lists needs them read first.
+    if ! (cd "$work" && apt-get download -qq libsdl1.2-compat 2>/dev/null); then
+        $sudo apt-get update -qq
+        (cd "$work" && apt-get download -qq libsdl1.2-compat 2>/dev/null)
+    fi
+    local deb
+    deb=$(echo "$work"/libsdl1.2-compat_*.deb)
+    dpkg-deb -x "$deb" "$work/root"
+    mkdir -p "$dest/lib"
+    cp -P "$work"/root/usr/lib/*/sdl12-compat/libSDL-1.2.so* "$dest/lib/"
+    dpkg-deb -f "$deb" Package Version >"$dest/VERSION"
+    rm -rf "$work"
+    echo "deps.sh: sdl12-compat unpacked into $dest:" $(cat "$dest/VERSION")
 }
 
 missing=()
@@ -30,14 +62,19 @@ for group in "$@"; do
         fi
     done
 done
-[ ${#missing[@]} -eq 0 ] && exit 0
 
-echo "deps.sh: installing ${missing[*]}"
-sudo=""
-if [ "$(id -u)" -ne 0 ]; then
-    command -v sudo >/dev/null || { echo "deps.sh: need root or sudo to install ${missing[*]}" >&2; exit 1; }
-    sudo="sudo"
+if [ ${#missing[@]} -gt 0 ]; then
+    echo "deps.sh: installing ${missing[*]}"
+    if [ -n "$sudo" ]; then
+        command -v sudo >/dev/null || { echo "deps.sh: need root or sudo to install ${missing[*]}" >&2; exit 1; }
+    fi
+    export DEBIAN_FRONTEND=noninteractive
+    $sudo apt-get update -qq
+    $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
-export DEBIAN_FRONTEND=noninteractive
-$sudo apt-get update -qq
-$sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+
+for group in "$@"; do
+    if [ "$group" = compat ]; then
+        fetch_sdl12_compat "${EASEL_SDL12_COMPAT_DIR:-$(cd "$(dirname "$0")/.." && pwd)/build/sdl12-compat}"
+    fi
+done

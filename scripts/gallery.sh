@@ -20,6 +20,9 @@ root="$(cd "$(dirname "$0")/.." && pwd)"
 cd "$root"
 build="${1:-build/release}"
 images="docs/images"
+# The system's python3, the one scripts/deps.sh installs python3-xlib for.
+python=/usr/bin/python3
+[ -x "$python" ] || python=python3
 
 workdir="$(mktemp -d)"
 trap 'rm -rf "$workdir"' EXIT
@@ -50,8 +53,8 @@ shoot_example() {
     # The ball stops after 90 frames (1.5 s), so that every take is alike.
     [ "$name" = bounce ] && args="--still 90" && settle=2.5
     for attempt in 1 2 3; do
-        if SHOT_ARGS="$args" SHOT_SETTLE="$settle" \
-            scripts/shot-example.sh "$name" "$build" "$shot" ${keys[@]+"${keys[@]}"} >"$out" 2>&1; then
+        if "$python" scripts/screenshots.py --example "$name" --build "$build" --output "$shot" \
+                "--args=$args" --settle "$settle" ${keys[@]+"${keys[@]}"} >"$out" 2>&1; then
             [ "$name" != entry ] && return 0
             [ "$(grep -E '^(name|char|number): ' "$out")" = "$entry_answers" ] && return 0
             echo "gallery.sh: entry did not read back what was typed" >&2
@@ -65,7 +68,7 @@ shoot_example() {
 # The Paint Program after its scripted session, into FILE; one retry.
 shoot_paint() {
     for attempt in 1 2; do
-        python3 scripts/screenshots.py --paint "$build/paint" --output "$2" >/dev/null && return 0
+        "$python" scripts/screenshots.py --paint "$build/paint" --output "$2" >/dev/null && return 0
         echo "gallery.sh: Paint Program, attempt $attempt failed" >&2
     done
     return 1

@@ -14,7 +14,10 @@ if [ -z "${DISPLAY:-}" ]; then
     echo "run-paint.sh: running a short scripted painting session on a virtual display instead."
     "$here/deps.sh" session
     shot="$(dirname "$paint")/paint-session.png"
-    python3 "$here/screenshots.py" --paint "$paint" --output "$shot" >/dev/null
+    # The system's python3, the one scripts/deps.sh installs python3-xlib for.
+    python=/usr/bin/python3
+    [ -x "$python" ] || python=python3
+    "$python" "$here/screenshots.py" --paint "$paint" --output "$shot" >/dev/null
     echo "run-paint.sh: screenshot of the session written to $shot"
     exit 0
 fi

@@ -6,12 +6,20 @@
 #include <string>
 #include <system_error>
 
+#include "easel/display/detail/screen_ready.h"
 #include "easel/display/input.h"
 #include "easel/display/screen.h"
+#include "easel/text/detail/field_steps.h"
 #include "easel/text/keys.h"
 #include "easel/text/text.h"
 
 namespace easel {
+
+using detail::CharField;
+using detail::EditLine;
+using detail::FieldArea;
+using detail::NumberField;
+using detail::TextField;
 
 namespace {
 

@@ -9,6 +9,7 @@
 #include <climits>
 #include <cstdio>
 
+#include "easel/text/detail/icon_streams.h"
 #include "easel/text/font.h"
 
 namespace easel {
@@ -254,7 +255,7 @@ SDL_RWops* openMemory(const void* data, std::size_t size) {
 
 }  // namespace
 
-long readIconFile(const char* fileName, void* bytes, std::size_t capacity) {
+long detail::readIconFile(const char* fileName, void* bytes, std::size_t capacity) {
     if (bytes == nullptr && capacity > 0) return -1;
     const int fd = openRegularFile(fileName);
     if (fd < 0) return -1;
@@ -264,29 +265,30 @@ long readIconFile(const char* fileName, void* bytes, std::size_t capacity) {
 }
 
 bool loadIcon(const char* fileName, RgbColor* dest, int destWidth, int destHeight) {
-    return loadIconFrom(openFile(fileName), dest, destWidth, destHeight);
+    return detail::loadIconFrom(openFile(fileName), dest, destWidth, destHeight);
 }
 
 bool loadIconRaw(const char* fileName, std::uint32_t* dest, int destWidth, int destHeight) {
-    return loadIconRawFrom(openFile(fileName), dest, destWidth, destHeight);
+    return detail::loadIconRawFrom(openFile(fileName), dest, destWidth, destHeight);
 }
 
-bool loadIconFrom(SDL_RWops* stream, RgbColor* dest, int destWidth, int destHeight) {
+bool detail::loadIconFrom(SDL_RWops* stream, RgbColor* dest, int destWidth, int destHeight) {
     return loadStream(stream, makeTarget(dest, nullptr, destWidth, destHeight));
 }
 
-bool loadIconRawFrom(SDL_RWops* stream, std::uint32_t* dest, int destWidth, int destHeight) {
+bool detail::loadIconRawFrom(SDL_RWops* stream, std::uint32_t* dest, int destWidth,
+                             int destHeight) {
     return loadStream(stream, makeTarget(nullptr, dest, destWidth, destHeight));
 }
 
 bool loadIconFromMemory(const void* data, std::size_t size, RgbColor* dest, int destWidth,
                         int destHeight) {
-    return loadIconFrom(openMemory(data, size), dest, destWidth, destHeight);
+    return detail::loadIconFrom(openMemory(data, size), dest, destWidth, destHeight);
 }
 
-bool loadIconRawFromMemory(const void* data, std::size_t size, std::uint32_t* dest, int destWidth,
-                           int destHeight) {
-    return loadIconRawFrom(openMemory(data, size), dest, destWidth, destHeight);
+bool detail::loadIconRawFromMemory(const void* data, std::size_t size, std::uint32_t* dest,
+                                   int destWidth, int destHeight) {
+    return detail::loadIconRawFrom(openMemory(data, size), dest, destWidth, destHeight);
 }
 
 }  // namespace easel

@@ -1,20 +1,19 @@
-// BMP icons read into caller-owned pixel arrays.
-//
-// The destination is destWidth x destHeight elements, column-major: element
-// (x, y) is at index x * destHeight + y. Every loader first paints the whole
-// destination with a fixed placeholder pattern drawn from the font table, then
-// copies the overlap of the image's top-left corner; what the image does not
-// cover keeps the placeholder. Only 24- and 32-bit BMP images are copied;
-// missing, unreadable, palette or 16-bit images, names that are not regular
-// files (a folder, a FIFO), compressions other than none and bit fields,
-// images of more than 4096 x 4096 pixels and files too short for the pixels
-// their header announces leave the placeholder and return false. A file is
-// opened once, without waiting, and read only if it is a regular file.
-// Negative sizes count as 0; a null destination with a nonzero size is
-// refused (false, nothing read). No loader touches the screen.
+/// @file
+/// BMP icons read into caller-owned pixel arrays.
+///
+/// The destination is destWidth x destHeight elements, column-major: element
+/// (x, y) is at index x * destHeight + y. Every loader first paints the whole
+/// destination with a fixed placeholder pattern drawn from the font table, then
+/// copies the overlap of the image's top-left corner; what the image does not
+/// cover keeps the placeholder. Only 24- and 32-bit BMP images are copied;
+/// missing, unreadable, palette or 16-bit images, names that are not regular
+/// files (a folder, a FIFO), compressions other than none and bit fields,
+/// images of more than 4096 x 4096 pixels and files too short for the pixels
+/// their header announces leave the placeholder and return false. A file is
+/// opened once, without waiting, and read only if it is a regular file.
+/// Negative sizes count as 0; a null destination with a nonzero size is
+/// refused (false, nothing read). No loader touches the screen.
 #pragma once
-
-#include <SDL.h>
 
 #include <cstddef>
 #include <cstdint>
@@ -23,35 +22,19 @@
 
 namespace easel {
 
-// Loads the BMP file (name passed to SDL unchanged; a name that is not a
-// regular file is not opened) into dest as colours 0-255. True if a 24- or
-// 32-bit image was loaded and its overlap copied.
+/// Loads the BMP file (name passed to SDL unchanged; a name that is not a
+/// regular file is not opened) into dest as colours 0-255. True if a 24- or
+/// 32-bit image was loaded and its overlap copied.
 bool loadIcon(const char* fileName, RgbColor* dest, int destWidth, int destHeight);
 
-// As loadIcon, but stores each pixel's raw value in the image's own format;
-// the placeholder is 255 where the red placeholder channel is set, else 0.
+/// As loadIcon, but stores each pixel's raw value in the image's own format;
+/// the placeholder is 255 where the red placeholder channel is set, else 0.
 bool loadIconRaw(const char* fileName, std::uint32_t* dest, int destWidth, int destHeight);
 
-// As loadIcon, reading the BMP from an SDL stream, which the call always
-// closes (a null stream leaves the placeholder and returns false).
-bool loadIconFrom(SDL_RWops* stream, RgbColor* dest, int destWidth, int destHeight);
-
-// As loadIconRaw, reading from an SDL stream, which the call always closes.
-bool loadIconRawFrom(SDL_RWops* stream, std::uint32_t* dest, int destWidth, int destHeight);
-
-// As loadIcon, reading the BMP from size bytes at data (null data, or a size
-// above INT_MAX, leaves the placeholder and returns false).
+/// As loadIcon, reading the BMP from size bytes at data, such as an image
+/// compiled into the program (null data, or a size above INT_MAX, leaves the
+/// placeholder and returns false).
 bool loadIconFromMemory(const void* data, std::size_t size, RgbColor* dest, int destWidth,
                         int destHeight);
-
-// As loadIconRaw, reading the BMP from size bytes at data.
-bool loadIconRawFromMemory(const void* data, std::size_t size, std::uint32_t* dest, int destWidth,
-                           int destHeight);
-
-// Reads the file whole into bytes (room for capacity bytes), through the
-// loaders' own check: opened once without waiting, read only if a regular
-// file. Returns its size, or -1 when it is missing, not a regular file,
-// unreadable or larger than capacity (bytes then holds no meaning).
-long readIconFile(const char* fileName, void* bytes, std::size_t capacity);
 
 }  // namespace easel

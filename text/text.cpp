@@ -3,7 +3,8 @@
 #include <climits>
 #include <cstdint>
 
-#include "easel/display/pixels.h"
+#include "easel/display/detail/pixels.h"
+#include "easel/display/detail/screen_ready.h"
 #include "easel/display/screen.h"
 #include "easel/text/font.h"
 
@@ -36,7 +37,7 @@ void drawCell(int g, int x0, int y0, const CellInk& ink) {
     const int height = Screen.height;
     if (x0 <= width - cellSize && y0 <= height - cellSize) {
         for (int r = 0; r < cellSize; ++r) {
-            std::uint32_t* row = pixelWord(x0, y0 + r);
+            std::uint32_t* row = detail::pixelWord(x0, y0 + r);
             const std::uint8_t* bits = glyph + r * cellSize;
             for (int c = 0; c < cellSize; ++c) {
                 if (bits[c] != 0) {
@@ -49,7 +50,7 @@ void drawCell(int g, int x0, int y0, const CellInk& ink) {
         return;
     }
     for (int r = 0; r < cellSize; ++r) {
-        std::uint32_t* row = rowWords((y0 + r) % height);
+        std::uint32_t* row = detail::rowWords((y0 + r) % height);
         const std::uint8_t* bits = glyph + r * cellSize;
         for (int c = 0; c < cellSize; ++c) {
             const int px = (x0 + c) % width;
@@ -68,9 +69,9 @@ void drawCellAt(int g, std::int64_t x, std::int64_t y, const CellInk& ink) {
 
 CellInk makeInk(int fr, int fg, int fb, bool background, int br, int bg, int bb) {
     CellInk ink;
-    ink.foreground = mapColor(fr, fg, fb);
+    ink.foreground = detail::mapColor(fr, fg, fb);
     ink.opaque = background;
-    if (background) ink.background = mapColor(br, bg, bb);
+    if (background) ink.background = detail::mapColor(br, bg, bb);
     return ink;
 }
 

@@ -1,14 +1,14 @@
-// easel: a small multimedia library over SDL 1.2.
-//
-// One include gives the whole library: the screen and its pixels, input and
-// timing, raster primitives, colour records and conversions, the 8x8 bitmap
-// font with text, numbers, icons and entry fields, and the geometry library
-// with its projecting camera. Everything is in namespace easel.
+/// @file
+/// easel: a small multimedia library over SDL 1.2.
+///
+/// One include gives the whole library: the screen and its pixels, input and
+/// timing, raster primitives, colour records and conversions, the 8x8 bitmap
+/// font with text, numbers, icons and entry fields, and the geometry library
+/// with its projecting camera. Everything is in namespace easel.
 #pragma once
 
-// display: the screen, pixel access, input and timing
+// display: the screen and its pixels, input and timing
 #include "easel/display/input.h"
-#include "easel/display/pixels.h"
 #include "easel/display/screen.h"
 
 // colour: records, named colours, arithmetic and conversions
@@ -19,7 +19,6 @@
 // raster: lines, spans, shapes and clipping
 #include "easel/raster/blend.h"
 #include "easel/raster/clip.h"
-#include "easel/raster/disc_rows.h"
 #include "easel/raster/line.h"
 #include "easel/raster/shapes.h"
 

@@ -12,6 +12,7 @@
 #include "app/ink.h"
 #include "easel/display/screen.h"
 #include "support/drawing_reference.h"
+#include "app/paint_fixture.h"
 #include "support/screen_fixture.h"
 
 namespace {
@@ -20,14 +21,14 @@ using easel::RgbColor;
 using easel_test::GuardedSurface;
 using easel_test::Picture;
 using easel_test::ScopedScreen;
-using easel_test::ScreenTest;
+using paint_test::PaintTest;
 
 constexpr RgbColor white{255, 255, 255};
 constexpr RgbColor black{0, 0, 0};
 constexpr RgbColor red{248, 0, 0};
 constexpr RgbColor blue{0, 0, 255};
 
-class InkRunsTest : public ScreenTest {};
+class InkRunsTest : public PaintTest {};
 
 // Fills like the tool at (x, y) and checks the screen against the reference.
 ::testing::AssertionResult fillMatchesReference(int x, int y, RgbColor newColor) {

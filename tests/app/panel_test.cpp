@@ -17,6 +17,7 @@
 #include "easel/colour/convert.h"
 #include "easel/display/screen.h"
 #include "easel/text/font.h"
+#include "app/paint_fixture.h"
 #include "support/screen_fixture.h"
 #include "support/temp_directory.h"
 
@@ -24,7 +25,7 @@ namespace {
 
 using easel::RgbColor;
 using easel_test::Picture;
-using easel_test::ScreenTest;
+using paint_test::PaintTest;
 
 const RgbColor background(236, 233, 216);
 const RgbColor black(0, 0, 0);
@@ -162,7 +163,7 @@ bool onPanelItem(int x, int y) {
     return false;
 }
 
-class PanelTest : public ScreenTest {
+class PanelTest : public PaintTest {
   protected:
     // Draws the panel with the icons of the source tree and captures the screen.
     Picture drawn(int tool) {

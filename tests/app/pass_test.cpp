@@ -5,14 +5,15 @@
 #include <cstdint>
 
 #include "app/state.h"
-#include "easel/display/pixels.h"
+#include "easel/display/detail/pixels.h"
 #include "easel/display/screen.h"
+#include "app/paint_fixture.h"
 #include "support/screen_fixture.h"
 
 namespace {
 
 using easel::RgbColor;
-using easel_test::ScreenTest;
+using paint_test::PaintTest;
 using paint::PassResult;
 using paint::Pointer;
 
@@ -92,10 +93,10 @@ const Hit hits[] = {
     {250, 300, false, -1, noTool},
 };
 
-class PassTest : public ScreenTest {
+class PassTest : public PaintTest {
   protected:
     void SetUp() override {
-        ScreenTest::SetUp();
+        PaintTest::SetUp();
         paint::startCanvas();
         paint::currentTool = noTool;
     }

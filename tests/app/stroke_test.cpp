@@ -14,20 +14,21 @@
 #include "app/state.h"
 #include "easel/display/screen.h"
 #include "support/drawing_reference.h"
+#include "app/paint_fixture.h"
 #include "support/screen_fixture.h"
 
 namespace {
 
 using easel::RgbColor;
 using easel_test::Picture;
-using easel_test::ScreenTest;
+using paint_test::PaintTest;
 
 constexpr RgbColor white{255, 255, 255};
 constexpr RgbColor black{0, 0, 0};
 constexpr int alpha = 16;  // one dab's weight
 
-class BrushTest : public ScreenTest {};
-class PencilTest : public ScreenTest {};
+class BrushTest : public PaintTest {};
+class PencilTest : public PaintTest {};
 
 struct Point {
     std::int64_t x = 0;

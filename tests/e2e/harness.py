@@ -76,7 +76,7 @@ def _require(tool):
 class Program:
     """A started program. Its output goes to files; read it with .stdout/.stderr."""
 
-    def __init__(self, path, cwd=None, env=None, display=None):
+    def __init__(self, path, cwd=None, env=None, display=None, args=()):
         if not os.access(path, os.X_OK):
             raise HarnessError("not an executable program: %s" % path)
         full_env = dict(os.environ)
@@ -90,7 +90,7 @@ class Program:
         self.path = path
         self._out = tempfile.TemporaryFile()
         self._err = tempfile.TemporaryFile()
-        self._proc = subprocess.Popen([path], cwd=cwd, env=full_env, stdin=subprocess.DEVNULL,
+        self._proc = subprocess.Popen([path, *args], cwd=cwd, env=full_env, stdin=subprocess.DEVNULL,
                                       stdout=self._out, stderr=self._err)
         self.pid = self._proc.pid
 
@@ -321,19 +321,22 @@ class Session:
                 data += chunk
         return int(data.strip())
 
-    def start(self, path, cwd=None, env=None):
-        """Starts a program on this server's display; killed when the session ends."""
-        program = Program(path, cwd=cwd, env=env, display=self.name)
+    def start(self, path, cwd=None, env=None, args=()):
+        """Starts a program (with the given arguments) on this server's display;
+        killed when the session ends."""
+        program = Program(path, cwd=cwd, env=env, display=self.name, args=args)
         self._programs.append(program)
         return program
 
-    def wait_window(self, title, program=None, timeout=START_TIMEOUT):
-        """The first window whose title matches (xdotool search --name). Fails early
-        if the given program (default: the last one started) ends first."""
+    def wait_window(self, title=None, program=None, timeout=START_TIMEOUT):
+        """The first window whose title matches (xdotool search --name), or with
+        no title given the first window that has one. Fails early if the given
+        program (default: the last one started) ends first."""
         program = program or (self._programs[-1] if self._programs else None)
+        pattern = "." if title is None else "^%s$" % re.escape(title)
         deadline = time.monotonic() + timeout
         while True:
-            found = subprocess.run([self._xdotool, "search", "--name", "^%s$" % re.escape(title)],
+            found = subprocess.run([self._xdotool, "search", "--name", pattern],
                                    env=self._env(), stdout=subprocess.PIPE,
                                    stderr=subprocess.DEVNULL)
             ids = [int(line) for line in found.stdout.split()]

@@ -5,11 +5,18 @@ import harness
 
 TITLE = "Paint Program"
 WHITE = (255, 255, 255)
+PANEL_BACKGROUND = (236, 233, 216)
 
 
 def start_paint(session):
     program = session.start(harness.build_path("paint"), cwd=harness.source_path("assets"))
     return program, session.wait_window(TITLE)
+
+
+def wait_first_frame(win):
+    """The window's first presented frame, which shows the panel. Before it the
+    window holds whatever SDL put there: black, under sdl12-compat."""
+    return win.wait_until(lambda shot: shot.pixel(272, 0) == PANEL_BACKGROUND, "its first frame")
 
 
 class SpineTest(harness.TestCase):
@@ -19,7 +26,7 @@ class SpineTest(harness.TestCase):
             self.assertEqual(win.title(), TITLE)
             _, _, width, height = win.geometry()
             self.assertEqual((width, height), (500, 500))
-            shot = win.screenshot()
+            shot = wait_first_frame(win)
             canvas = shot.colours(0, 128, 500, 500)
             self.assertEqual(canvas, {WHITE: 500 * 372}, "the canvas is rows 128-499, all white")
             self.assertTrue(program.running(), "the program waits for the user")
@@ -53,11 +60,12 @@ class SpineTest(harness.TestCase):
             self.assertEqual(program.wait(), 1)
 
     def test_without_a_display_it_reports_sdls_error(self):
+        # The program's words, then SDL's error, whose own words differ between
+        # SDL 1.2.15 and sdl12-compat.
         env = {"DISPLAY": None, "SDL_VIDEODRIVER": "x11"}
         with harness.start(harness.build_path("paint"), env=env) as program:
             self.assertEqual(program.wait(), 1)
             self.assertRegex(program.stdout, r"\AUnable to init SDL: \S.*\n\Z")
-            self.assertIn("No available video device", program.stdout)
 
 
 if __name__ == "__main__":

@@ -820,7 +820,7 @@ TEST_F(CameraProjection, WorldAndCameraSpaceProjectionsAgree) {
 }
 
 TEST(CameraPixelConversion, ScalarRuleTruncatesAndRejectsTheUnrepresentable) {
-    using easel::projection_detail::toPixel;
+    using easel::detail::toPixel;
     struct Case {
         double v;
         int expected;
@@ -851,7 +851,7 @@ TEST(CameraPixelConversion, ScalarRuleTruncatesAndRejectsTheUnrepresentable) {
 TEST_F(CameraProjection, MatchesTheScalarRuleEverywhere) {
     // Whatever arithmetic the projection uses, its pixels must be those of
     // the scalar rule applied to W/2 + (W*cx)/cz and H/2 - (H*cy)/cz.
-    using easel::projection_detail::toPixel;
+    using easel::detail::toPixel;
     const Camera c;
     easel_test::Random random(44);
     const double specials[] = {0.0, -0.0, 1e-300, -1e-300, 1e300, inf, -inf, nan, 4294967.0};

@@ -10,9 +10,9 @@
 #include <random>
 #include <vector>
 
-#include "easel/display/pixels.h"
+#include "easel/display/detail/pixels.h"
 #include "easel/display/screen.h"
-#include "easel/raster/disc_rows.h"
+#include "easel/raster/detail/disc_rows.h"
 #include "support/drawing_reference.h"
 #include "support/screen_fixture.h"
 
@@ -36,7 +36,7 @@ class BlendTest : public ScreenTest {};
 // colour channels) and returns what getPixel reads.
 Picture randomScreen(std::mt19937& rng) {
     for (int y = 0; y < easel::Screen.height; ++y) {
-        std::uint32_t* row = easel::rowWords(y);
+        std::uint32_t* row = easel::detail::rowWords(y);
         for (int x = 0; x < easel::Screen.width; ++x) row[x] = static_cast<std::uint32_t>(rng());
     }
     return easel_test::capture();
@@ -45,7 +45,7 @@ Picture randomScreen(std::mt19937& rng) {
 std::vector<std::uint32_t> screenWords() {
     std::vector<std::uint32_t> words;
     for (int y = 0; y < easel::Screen.height; ++y) {
-        const std::uint32_t* row = easel::rowWords(y);
+        const std::uint32_t* row = easel::detail::rowWords(y);
         words.insert(words.end(), row, row + easel::Screen.width);
     }
     return words;
@@ -53,7 +53,7 @@ std::vector<std::uint32_t> screenWords() {
 
 void setScreenWords(const std::vector<std::uint32_t>& words) {
     for (int y = 0; y < easel::Screen.height; ++y) {
-        std::uint32_t* row = easel::rowWords(y);
+        std::uint32_t* row = easel::detail::rowWords(y);
         for (int x = 0; x < easel::Screen.width; ++x) {
             row[x] = words[static_cast<size_t>(y) * easel::Screen.width + x];
         }
@@ -153,14 +153,14 @@ TEST_F(BlendTest, HugeDiscsMixTheScreenRowsOfTheWholeWalk) {
         SCOPED_TRACE(testing::Message() << "(" << c.cx << ", " << c.cy << ") radius " << c.radius);
         Picture expected = easel_test::clearTo(white);
         if (static_cast<std::int64_t>(c.radius) < 5000000) {
-            easel::forEachDiscRow(c.cx, c.cy, c.radius,
-                                  [&](std::int64_t y, std::int64_t x0, std::int64_t x1) {
-                                      if (y < 0 || y >= expected.height) return;
-                                      for (std::int64_t x = std::max<std::int64_t>(x0, 0);
-                                           x <= std::min<std::int64_t>(x1, expected.width - 1); ++x)
-                                          expected.at(static_cast<int>(x), static_cast<int>(y)) =
-                                              mixed(white, black, 16);
-                                  });
+            easel::detail::forEachDiscRow(
+                c.cx, c.cy, c.radius, [&](std::int64_t y, std::int64_t x0, std::int64_t x1) {
+                    if (y < 0 || y >= expected.height) return;
+                    for (std::int64_t x = std::max<std::int64_t>(x0, 0);
+                         x <= std::min<std::int64_t>(x1, expected.width - 1); ++x)
+                        expected.at(static_cast<int>(x), static_cast<int>(y)) =
+                            mixed(white, black, 16);
+                });
         } else {
             // Too large to walk here: the disc covers the screen wholly.
             expected = Picture(mixed(white, black, 16));
@@ -268,10 +268,11 @@ TEST_F(BlendTest, SpanMatchesPixelByPixelMixing) {
 
 TEST_F(BlendTest, SpanWritesWhatGetAndPutPixelWouldOnAnyFormat) {
     std::mt19937 rng(11);
+    easel_test::RefusedLayouts refused;
     for (const easel_test::PixelLayout& m : easel_test::otherLayouts) {
         SCOPED_TRACE(m.name);
         GuardedSurface other(500, 500, 500, m.r, m.g, m.b, m.a);
-        ASSERT_NE(other.surface(), nullptr);
+        if (!refused.made(other, m)) continue;
         ScopedScreen scope(other.surface(), 500, 500);
         for (int round = 0; round < 5; ++round) {
             randomScreen(rng);
@@ -292,6 +293,7 @@ TEST_F(BlendTest, SpanWritesWhatGetAndPutPixelWouldOnAnyFormat) {
             ASSERT_EQ(bySpan, screenWords()) << "round " << round;
         }
     }
+    if (refused.any()) GTEST_SKIP() << refused.reason();
 }
 
 TEST_F(BlendTest, NeverWritesOutsideTheSurface) {

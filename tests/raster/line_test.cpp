@@ -11,7 +11,7 @@
 #include <utility>
 #include <vector>
 
-#include "easel/display/pixels.h"
+#include "easel/display/detail/pixels.h"
 #include "easel/display/screen.h"
 #include "support/screen_fixture.h"
 
@@ -36,7 +36,7 @@ const RgbColor ink(200, 100, 50);
 PointSet paintedPixels() {
     PointSet painted;
     for (int y = 0; y < screenHeight; ++y) {
-        const std::uint32_t* row = easel::rowWords(y);
+        const std::uint32_t* row = easel::detail::rowWords(y);
         for (int x = 0; x < screenWidth; ++x) {
             if (row[x] != 0) painted.insert({x, y});
         }

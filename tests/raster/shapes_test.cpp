@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "easel/display/screen.h"
-#include "easel/raster/disc_rows.h"
+#include "easel/raster/detail/disc_rows.h"
 #include "raster/midpoint_reference.h"
 #include "support/screen_fixture.h"
 
@@ -283,13 +283,13 @@ TEST_F(DiscTest, HugeDiscsDrawTheSameRowsAsThePlainWalk) {
     for (const Case& c : cases) {
         SCOPED_TRACE(::testing::Message() << c.xc << ", " << c.yc << " r " << c.radius);
         Picture expected = easel_test::clearTo(paper);
-        easel::forEachDiscRow(c.xc, c.yc, c.radius,
-                              [&](std::int64_t y, std::int64_t x0, std::int64_t x1) {
-                                  if (y < 0 || y >= screenHeight) return;
-                                  for (std::int64_t x = std::max<std::int64_t>(x0, 0);
-                                       x <= std::min<std::int64_t>(x1, screenWidth - 1); ++x)
-                                      expected.at(static_cast<int>(x), static_cast<int>(y)) = ink;
-                              });
+        easel::detail::forEachDiscRow(
+            c.xc, c.yc, c.radius, [&](std::int64_t y, std::int64_t x0, std::int64_t x1) {
+                if (y < 0 || y >= screenHeight) return;
+                for (std::int64_t x = std::max<std::int64_t>(x0, 0);
+                     x <= std::min<std::int64_t>(x1, screenWidth - 1); ++x)
+                    expected.at(static_cast<int>(x), static_cast<int>(y)) = ink;
+            });
         ASSERT_TRUE(easel::drawDisc(c.xc, c.yc, c.radius, ink));
         EXPECT_TRUE(easel_test::screenMatches(expected));
     }

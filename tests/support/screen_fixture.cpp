@@ -4,8 +4,8 @@
 
 #include <cstdlib>
 #include <sstream>
+#include <string>
 
-#include "app/state.h"
 #include "easel/display/input.h"
 #include "easel/display/screen.h"
 
@@ -88,6 +88,20 @@ size_t GuardedSurface::indexOf(int x, int y) const {
     return static_cast<size_t>(guardWords) + static_cast<size_t>(y) * pitch + x;
 }
 
+bool RefusedLayouts::made(const GuardedSurface& guarded, const PixelLayout& layout) {
+    if (guarded.surface() != nullptr) return true;
+    const std::string refusal = std::string(layout.name) + " (\"" + SDL_GetError() + "\")";
+    if (refusals.find(refusal) == std::string::npos)
+        refusals += (refusals.empty() ? "" : ", ") + refusal;
+    return false;
+}
+
+std::string RefusedLayouts::reason() const {
+    return "not checked on " + refusals +
+           ": SDL made no such surface. SDL2, under sdl12-compat, has no 32-bit pixel format "
+           "with the masks of another depth; SDL 1.2.15 makes one.";
+}
+
 void ScreenTest::SetUp() {
     easel::clearScreen(0, 0, 0);
     releaseAllKeys();
@@ -95,7 +109,6 @@ void ScreenTest::SetUp() {
     while (SDL_PollEvent(&event) != 0) {
     }
     easel::keyState = nullptr;
-    paint::resetState();
 }
 
 }  // namespace easel_test

@@ -40,8 +40,8 @@ Picture clearTo(easel::RgbColor c);
 // the differing pixels and names the first one.
 ::testing::AssertionResult screenMatches(const Picture& expected);
 
-// Resets the screen to black, the key-state array to all keys up, drains
-// the event queue and puts the paint program's globals back to start-up.
+// Resets the screen to black, the key-state array to all keys up and drains
+// the event queue.
 class ScreenTest : public ::testing::Test {
   protected:
     void SetUp() override;
@@ -71,12 +71,16 @@ struct PixelLayout {
     Uint32 r, g, b, a;
 };
 
+// 16-bit masks in a 32-bit word: five bits of red, so (1, 0, 0) reads back as
+// black. SDL 1.2.15 makes such a surface; SDL2 (under sdl12-compat) does not.
+constexpr PixelLayout rgb565In32 = {"565 in 32 bits", 0xF800u, 0x07E0u, 0x001Fu, 0};
+
 // 32-bit layouts the dummy driver never gives, on which results must still be
 // those of getPixel and putPixel.
 constexpr PixelLayout otherLayouts[] = {
     {"BGR", 0x000000FFu, 0x0000FF00u, 0x00FF0000u, 0},
     {"RGBA", 0xFF000000u, 0x00FF0000u, 0x0000FF00u, 0x000000FFu},
-    {"565 in 32 bits", 0xF800u, 0x07E0u, 0x001Fu, 0},
+    rgb565In32,
 };
 
 // A 32-bit surface over memory of the test's own: rows of pitchWords words
@@ -107,6 +111,23 @@ class GuardedSurface {
     int pitch = 0;
     std::vector<std::uint32_t> words;
     SDL_Surface* sdlSurface = nullptr;
+};
+
+// The layouts that the SDL at hand made no surface of. SDL 1.2.15 makes a
+// 32-bit surface with any masks; SDL2, which sdl12-compat runs on, has no
+// 32-bit pixel format with the masks of another depth and refuses one. A test
+// over several layouts checks every layout it gets a surface of, then skips
+// with reason() if any was refused, so that the refusal shows.
+class RefusedLayouts {
+  public:
+    // True when the surface was made; otherwise notes the layout and SDL's error.
+    bool made(const GuardedSurface& guarded, const PixelLayout& layout);
+    bool any() const { return !refusals.empty(); }
+    // Which layouts went unchecked, with SDL's error for each, and why.
+    std::string reason() const;
+
+  private:
+    std::string refusals;
 };
 
 }  // namespace easel_test

@@ -26,10 +26,23 @@ struct VideoModeOverride {
     const char* error = "";
 };
 
+struct InitOverride {
+    bool active = false;
+    const char* error = "";
+};
+
+struct LockOverride {
+    SDL_Surface* surface = nullptr;  // null: no override
+    int locks = 0;
+    int unlocks = 0;
+};
+
 ClockOverride clockOverride;
 std::function<void()> screenUpdateHook;
 MouseOverride mouseOverride;
 VideoModeOverride videoModeOverride;
+InitOverride initOverride;
+LockOverride lockOverride;
 
 // SDL's own definition of a function that this binary overrides.
 template <typename Fn>
@@ -68,6 +81,33 @@ extern "C" SDL_Surface* SDL_SetVideoMode(int width, int height, int bpp, Uint32 
     }
     if (videoModeOverride.surface == nullptr) SDL_SetError("%s", videoModeOverride.error);
     return videoModeOverride.surface;
+}
+
+extern "C" int SDL_Init(Uint32 flags) {
+    if (!initOverride.active) {
+        static const auto real = realSdl<int (*)(Uint32)>("SDL_Init");
+        return real(flags);
+    }
+    SDL_SetError("%s", initOverride.error);
+    return -1;
+}
+
+extern "C" int SDL_LockSurface(SDL_Surface* surface) {
+    if (surface == nullptr || surface != lockOverride.surface) {
+        static const auto real = realSdl<int (*)(SDL_Surface*)>("SDL_LockSurface");
+        return real(surface);
+    }
+    ++lockOverride.locks;
+    return 0;
+}
+
+extern "C" void SDL_UnlockSurface(SDL_Surface* surface) {
+    if (surface == nullptr || surface != lockOverride.surface) {
+        static const auto real = realSdl<void (*)(SDL_Surface*)>("SDL_UnlockSurface");
+        real(surface);
+        return;
+    }
+    ++lockOverride.unlocks;
 }
 
 extern "C" void SDL_UpdateRect(SDL_Surface* screen, Sint32 x, Sint32 y, Uint32 w, Uint32 h) {
@@ -113,6 +153,30 @@ FakeVideoMode::FakeVideoMode(SDL_Surface* surface, const char* error) {
 
 FakeVideoMode::~FakeVideoMode() {
     videoModeOverride = {};
+}
+
+FakeInitFailure::FakeInitFailure(const char* error) {
+    initOverride = {true, error};
+}
+
+FakeInitFailure::~FakeInitFailure() {
+    initOverride = {};
+}
+
+LockCounter::LockCounter(SDL_Surface* surface) {
+    lockOverride = {surface, 0, 0};
+}
+
+LockCounter::~LockCounter() {
+    lockOverride = {};
+}
+
+int LockCounter::locks() const {
+    return lockOverride.locks;
+}
+
+int LockCounter::unlocks() const {
+    return lockOverride.unlocks;
 }
 
 }  // namespace easel_test

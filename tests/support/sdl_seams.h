@@ -1,9 +1,12 @@
 // Link-time seams over SDL calls whose results a test cannot otherwise
 // choose: SDL_GetTicks (the clock), SDL_GetMouseState (the buttons, which no
-// public SDL call can press on the dummy driver) and SDL_SetVideoMode (which
-// on the dummy driver always gives what was asked). The test binary defines
-// these functions itself; while no override is active they pass straight
-// through to SDL's own.
+// public SDL call can press on the dummy driver), SDL_Init and
+// SDL_SetVideoMode (which on the dummy driver always succeed), and
+// SDL_LockSurface and SDL_UnlockSurface (whose bookkeeping differs between
+// SDL 1.2.15 and sdl12-compat), and SDL_UpdateRect (a modal field's one call
+// a pass, where a test can step the keys). The test binary defines these
+// functions itself; while no override is active they pass straight through to
+// SDL's own.
 #pragma once
 
 #include <SDL.h>
@@ -43,6 +46,29 @@ class FakeVideoMode {
     ~FakeVideoMode();
     FakeVideoMode(const FakeVideoMode&) = delete;
     FakeVideoMode& operator=(const FakeVideoMode&) = delete;
+};
+
+// While alive, SDL_Init fails with SDL's error set to `error`.
+class FakeInitFailure {
+  public:
+    explicit FakeInitFailure(const char* error);
+    ~FakeInitFailure();
+    FakeInitFailure(const FakeInitFailure&) = delete;
+    FakeInitFailure& operator=(const FakeInitFailure&) = delete;
+};
+
+// While alive, SDL_LockSurface and SDL_UnlockSurface on `surface` are counted
+// and not passed on to SDL (which would act on whatever flags a test gave the
+// surface); calls on other surfaces reach SDL as usual.
+class LockCounter {
+  public:
+    explicit LockCounter(SDL_Surface* surface);
+    ~LockCounter();
+    LockCounter(const LockCounter&) = delete;
+    LockCounter& operator=(const LockCounter&) = delete;
+
+    int locks() const;
+    int unlocks() const;
 };
 
 // While alive, every SDL_UpdateRect call runs `hook` after SDL's own. The

@@ -12,6 +12,7 @@
 
 #include "easel/display/input.h"
 #include "easel/display/screen.h"
+#include "easel/text/detail/field_steps.h"
 #include "easel/text/keys.h"
 #include "easel/text/text.h"
 #include "support/screen_fixture.h"
@@ -85,19 +86,19 @@ class FieldTest : public ScreenTest {
         return false;
     }
 
-    void startNumber(easel::NumberField& field) {
+    void startNumber(easel::detail::NumberField& field) {
         field.start(prompt, promptX, promptY, ink.r, ink.g, ink.b, false, paper.r, paper.g,
                     paper.b);
         pass(field, {});
     }
 
-    void startText(easel::TextField& field, char* buffer, int length) {
+    void startText(easel::detail::TextField& field, char* buffer, int length) {
         field.start(buffer, length, prompt, promptX, promptY, ink.r, ink.g, ink.b, false, paper.r,
                     paper.g, paper.b);
         pass(field, {});
     }
 
-    void startChar(easel::CharField& field) {
+    void startChar(easel::detail::CharField& field) {
         field.start(prompt, promptX, promptY, ink.r, ink.g, ink.b, false, paper.r, paper.g,
                     paper.b);
         pass(field, {});
@@ -106,7 +107,7 @@ class FieldTest : public ScreenTest {
     // The cells of a field on one line show `shown`, then `blanks` opaque
     // blank cells, and the cell after them is untouched. Each cell is
     // compared with the same glyph drawn by drawChar at a scratch place.
-    void expectCells(const easel::FieldArea& area, const std::string& shown, int blanks) {
+    void expectCells(const easel::detail::FieldArea& area, const std::string& shown, int blanks) {
         const Picture screen = easel_test::capture();
         const int cells = static_cast<int>(shown.size()) + blanks;
         for (int i = 0; i < cells; ++i) {
@@ -141,12 +142,12 @@ double decimalOf(const std::string& text) {
 // --- the field's position -------------------------------------------------
 
 TEST_F(FieldTest, FieldStartsWhereThePromptEnds) {
-    easel::NumberField field;
+    easel::detail::NumberField field;
     field.start(prompt, promptX, promptY, 1, 2, 3, false, 4, 5, 6);
     EXPECT_EQ(field.area().x, promptX + 8 * 7);
     EXPECT_EQ(field.area().y, promptY);
 
-    easel::TextField wrapped;
+    easel::detail::TextField wrapped;
     char buffer[4] = {};
     wrapped.start(buffer, 4, "abc", 480, 100, 1, 2, 3, false, 4, 5, 6);
     EXPECT_EQ(wrapped.area().x, 8) << "the prompt's third cell wrapped to the next line";
@@ -182,7 +183,7 @@ TEST_F(FieldTest, NumberFieldExamples) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.keys);
         easel::clearScreen(base.r, base.g, base.b);
-        easel::NumberField field;
+        easel::detail::NumberField field;
         startNumber(field);
         EXPECT_EQ(type(field, c.keys), c.finished);
         EXPECT_STREQ(field.text(), c.shown);
@@ -196,7 +197,7 @@ TEST_F(FieldTest, NumberFieldExamples) {
 }
 
 TEST_F(FieldTest, NegativeZeroIsPlusZero) {
-    easel::NumberField field;
+    easel::detail::NumberField field;
     startNumber(field);
     type(field, "-0.0\n");
     EXPECT_EQ(field.value(), 0.0);
@@ -204,7 +205,7 @@ TEST_F(FieldTest, NegativeZeroIsPlusZero) {
 }
 
 TEST_F(FieldTest, NumberTextStepByStep) {
-    easel::NumberField field;
+    easel::detail::NumberField field;
     startNumber(field);
     const char* steps[][2] = {{"1", "1"},  {".", "1."}, {"5", "1.5"},
                               {"<", "1."}, {"<", "1"},  {"2", "12"}};
@@ -217,7 +218,7 @@ TEST_F(FieldTest, NumberTextStepByStep) {
 }
 
 TEST_F(FieldTest, DeletedMinusIsWipedFromTheScreen) {
-    easel::NumberField field;
+    easel::detail::NumberField field;
     startNumber(field);
     type(field, "-");
     expectCells(field.area(), "-", 0);
@@ -234,7 +235,7 @@ TEST_F(FieldTest, NumberValueFollowsTheTextOverRandomEdits) {
     std::uniform_int_distribution<size_t> pick(0, alphabet.size() - 1);
     std::uniform_int_distribution<int> lengths(1, 40);
     for (int trial = 0; trial < 150; ++trial) {
-        easel::NumberField field;
+        easel::detail::NumberField field;
         startNumber(field);
         std::string model;
         std::string typed;
@@ -260,7 +261,7 @@ TEST_F(FieldTest, NumberValueFollowsTheTextOverRandomEdits) {
 }
 
 TEST_F(FieldTest, NumberLastSlotKeepsValueAndTextTogether) {
-    easel::NumberField field;
+    easel::detail::NumberField field;
     startNumber(field);
     std::string model(255, '1');
     type(field, model);
@@ -286,7 +287,7 @@ TEST_F(FieldTest, NumberLastSlotKeepsValueAndTextTogether) {
     EXPECT_EQ(field.line().extent(), 256);
 
     // With a point earlier in the text, a point can no longer take the last slot.
-    easel::NumberField withPoint;
+    easel::detail::NumberField withPoint;
     startNumber(withPoint);
     const std::string fraction = "0." + std::string(253, '7');
     type(withPoint, fraction);
@@ -300,7 +301,7 @@ TEST_F(FieldTest, NumberLastSlotKeepsValueAndTextTogether) {
 TEST_F(FieldTest, FullTextBufferOverwritesItsLastSlot) {
     char memory[8] = {'Z', 'Z', 'Z', 'Z', 'Z', 'Z', 'Z', 'Z'};
     char* buffer = memory + 2;
-    easel::TextField field;
+    easel::detail::TextField field;
     startText(field, buffer, 4);
     EXPECT_EQ(std::string(memory, 8), std::string("ZZ\0\0\0\0ZZ", 8));
     type(field, "abcde");
@@ -323,7 +324,7 @@ TEST_F(FieldTest, FullTextBufferOverwritesItsLastSlot) {
 
 TEST_F(FieldTest, OneSlotBufferKeepsTheLastCharacter) {
     char buffer[1] = {'Z'};
-    easel::TextField field;
+    easel::detail::TextField field;
     startText(field, buffer, 1);
     type(field, "xyz");
     EXPECT_EQ(buffer[0], 'z');
@@ -336,7 +337,7 @@ TEST_F(FieldTest, BufferWithoutRoomIsRefused) {
     for (int length : {0, -1, -1000}) {
         char buffer[2] = {'Z', 'Z'};
         easel::clearScreen(base.r, base.g, base.b);
-        easel::TextField field;
+        easel::detail::TextField field;
         field.start(buffer, length, prompt, promptX, promptY, 1, 2, 3, true, 4, 5, 6);
         EXPECT_TRUE(field.step());
         EXPECT_EQ(std::string(buffer, 2), "ZZ");
@@ -349,9 +350,9 @@ TEST_F(FieldTest, BufferWithoutRoomIsRefused) {
 }
 
 TEST_F(FieldTest, FieldsNotStartedAreFinished) {
-    easel::CharField c;
-    easel::TextField t;
-    easel::NumberField n;
+    easel::detail::CharField c;
+    easel::detail::TextField t;
+    easel::detail::NumberField n;
     keys[SDLK_a] = 1;
     EXPECT_TRUE(c.step());
     EXPECT_TRUE(t.step());
@@ -361,7 +362,7 @@ TEST_F(FieldTest, FieldsNotStartedAreFinished) {
 
 TEST_F(FieldTest, BackspaceHeldAtTheStartEatsWhatIsTyped) {
     char buffer[8] = {};
-    easel::TextField field;
+    easel::detail::TextField field;
     startText(field, buffer, 8);
     pass(field, {SDLK_BACKSPACE});
     EXPECT_TRUE(easel::keyLatch[easel::backspaceLatch]) << "nothing to remove keeps it armed";
@@ -376,7 +377,7 @@ TEST_F(FieldTest, BackspaceHeldAtTheStartEatsWhatIsTyped) {
 
 TEST_F(FieldTest, ShiftedLettersAndSymbols) {
     char buffer[16] = {};
-    easel::TextField field;
+    easel::detail::TextField field;
     startText(field, buffer, 16);
     type(field, "Hi ");
     pass(field, {SDLK_RSHIFT, SDLK_1});
@@ -389,7 +390,7 @@ TEST_F(FieldTest, LongFieldIsDrawnLikeOneText) {
     constexpr int length = 150;
     char memory[length + 1] = {};
     memory[length] = 'Z';
-    easel::TextField field;
+    easel::detail::TextField field;
     field.start(memory, length, "> ", 400, 0, ink.r, ink.g, ink.b, false, paper.r, paper.g,
                 paper.b);
     pass(field, {});
@@ -410,13 +411,13 @@ TEST_F(FieldTest, LongFieldIsDrawnLikeOneText) {
 
 TEST_F(FieldTest, EnterHeldFromTheLastFieldDoesNotFinishTheNext) {
     char first[8] = {};
-    easel::TextField a;
+    easel::detail::TextField a;
     startText(a, first, 8);
     type(a, "o");
     EXPECT_TRUE(pass(a, {SDLK_RETURN}));
 
     char second[8] = {};
-    easel::TextField b;
+    easel::detail::TextField b;
     b.start(second, 8, prompt, promptX, 100, 1, 2, 3, false, 4, 5, 6);
     for (int i = 0; i < 5; ++i) EXPECT_FALSE(pass(b, {SDLK_RETURN}));
     EXPECT_FALSE(pass(b, {SDLK_RETURN, SDLK_k})) << "keys still count while Enter is held";
@@ -430,7 +431,7 @@ TEST_F(FieldTest, EnterHeldFromTheLastFieldDoesNotFinishTheNext) {
 // A key typed in the same pass as Enter is taken, and the field is drawn with
 // it before that pass finishes the field.
 TEST_F(FieldTest, KeyInTheEnterPassIsDrawnBeforeTheFieldFinishes) {
-    easel::CharField c;
+    easel::detail::CharField c;
     startChar(c);
     EXPECT_TRUE(pass(c, {SDLK_z, SDLK_RETURN}));
     EXPECT_EQ(c.result(), 'z');
@@ -438,7 +439,7 @@ TEST_F(FieldTest, KeyInTheEnterPassIsDrawnBeforeTheFieldFinishes) {
 
     easel::clearScreen(base.r, base.g, base.b);
     char buffer[8] = {};
-    easel::TextField t;
+    easel::detail::TextField t;
     startText(t, buffer, 8);
     type(t, "o");
     EXPECT_TRUE(pass(t, {SDLK_k, SDLK_RETURN}));
@@ -446,7 +447,7 @@ TEST_F(FieldTest, KeyInTheEnterPassIsDrawnBeforeTheFieldFinishes) {
     expectCells(t.area(), "ok", 0);
 
     easel::clearScreen(base.r, base.g, base.b);
-    easel::NumberField n;
+    easel::detail::NumberField n;
     startNumber(n);
     type(n, "1.");
     EXPECT_TRUE(pass(n, {SDLK_KP5, SDLK_KP_ENTER}));
@@ -457,19 +458,19 @@ TEST_F(FieldTest, KeyInTheEnterPassIsDrawnBeforeTheFieldFinishes) {
 // --- the character field --------------------------------------------------
 
 TEST_F(FieldTest, CharFieldKeepsTheLastCharacter) {
-    easel::CharField field;
+    easel::detail::CharField field;
     startChar(field);
     expectCells(field.area(), "", 1);
     EXPECT_TRUE(type(field, "xy\n"));
     EXPECT_EQ(field.result(), 'y');
     expectCells(field.area(), "y", 0);
 
-    easel::CharField none;
+    easel::detail::CharField none;
     startChar(none);
     EXPECT_TRUE(type(none, "\n"));
     EXPECT_EQ(none.result(), 0);
 
-    easel::CharField shifted;
+    easel::detail::CharField shifted;
     startChar(shifted);
     EXPECT_TRUE(type(shifted, "K\n"));
     EXPECT_EQ(shifted.result(), 'K');

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "easel/text/detail/icon_streams.h"
 #include "easel/text/font.h"
 #include "support/screen_fixture.h"
 #include "support/temp_directory.h"
@@ -288,7 +289,8 @@ TEST_F(IconTest, StreamAndMemoryLoadersMatchTheFileLoader) {
     const std::string path = files.write("shared.bmp", bytes);
     std::vector<RgbColor> fromFile(20 * 20), fromStream(20 * 20), fromMemory(20 * 20);
     ASSERT_TRUE(easel::loadIcon(path.c_str(), fromFile.data(), 20, 20));
-    ASSERT_TRUE(easel::loadIconFrom(SDL_RWFromFile(path.c_str(), "rb"), fromStream.data(), 20, 20));
+    ASSERT_TRUE(
+        easel::detail::loadIconFrom(SDL_RWFromFile(path.c_str(), "rb"), fromStream.data(), 20, 20));
     ASSERT_TRUE(easel::loadIconFromMemory(bytes.data(), bytes.size(), fromMemory.data(), 20, 20));
     EXPECT_TRUE(holdsImage(fromFile, 20, 20, 13, 30, gradient));
     EXPECT_EQ(fromStream, fromFile);
@@ -296,14 +298,15 @@ TEST_F(IconTest, StreamAndMemoryLoadersMatchTheFileLoader) {
 
     std::vector<std::uint32_t> rawFile(20 * 20), rawMemory(20 * 20);
     ASSERT_TRUE(easel::loadIconRaw(path.c_str(), rawFile.data(), 20, 20));
-    ASSERT_TRUE(easel::loadIconRawFromMemory(bytes.data(), bytes.size(), rawMemory.data(), 20, 20));
+    ASSERT_TRUE(
+        easel::detail::loadIconRawFromMemory(bytes.data(), bytes.size(), rawMemory.data(), 20, 20));
     EXPECT_EQ(rawMemory, rawFile);
 
     std::vector<RgbColor> none(20 * 20);
-    EXPECT_FALSE(easel::loadIconFrom(nullptr, none.data(), 20, 20));
+    EXPECT_FALSE(easel::detail::loadIconFrom(nullptr, none.data(), 20, 20));
     EXPECT_TRUE(holdsPlaceholder(none, 20, 20));
     EXPECT_FALSE(easel::loadIconFromMemory(nullptr, 100, none.data(), 20, 20));
-    EXPECT_FALSE(easel::loadIconRawFromMemory(bytes.data(), 0, rawMemory.data(), 20, 20));
+    EXPECT_FALSE(easel::detail::loadIconRawFromMemory(bytes.data(), 0, rawMemory.data(), 20, 20));
 }
 
 // Every prefix of a valid file either loads or leaves the placeholder; none
@@ -439,10 +442,12 @@ TEST(ReadIconFile, ReadsRegularFilesWholeAndNothingElse) {
                                             'b', 'y', 't', 'e', 's', '.', '.', '.'};
     const std::string path = files.write("file.bmp", text);
     std::vector<std::uint8_t> bytes(32, 0);
-    EXPECT_EQ(easel::readIconFile(path.c_str(), bytes.data(), 16), 16);
+    EXPECT_EQ(easel::detail::readIconFile(path.c_str(), bytes.data(), 16), 16);
     EXPECT_EQ(std::vector<std::uint8_t>(bytes.begin(), bytes.begin() + 16), text);
-    EXPECT_EQ(easel::readIconFile(path.c_str(), bytes.data(), 15), -1) << "one byte too many";
-    EXPECT_EQ(easel::readIconFile(files.write("empty.bmp", {}).c_str(), bytes.data(), 0), 0);
+    EXPECT_EQ(easel::detail::readIconFile(path.c_str(), bytes.data(), 15), -1)
+        << "one byte too many";
+    EXPECT_EQ(easel::detail::readIconFile(files.write("empty.bmp", {}).c_str(), bytes.data(), 0),
+              0);
 
     const std::string dir = path.substr(0, path.rfind('/'));
     ASSERT_EQ(mkfifo((dir + "/fifo.bmp").c_str(), 0600), 0);
@@ -450,10 +455,10 @@ TEST(ReadIconFile, ReadsRegularFilesWholeAndNothingElse) {
     ASSERT_EQ(symlink((dir + "/nothing").c_str(), (dir + "/dangling.bmp").c_str()), 0);
     ASSERT_EQ(symlink(path.c_str(), (dir + "/link.bmp").c_str()), 0);
     for (const char* name : {"/fifo.bmp", "/folder.bmp", "/dangling.bmp", "/missing.bmp"}) {
-        EXPECT_EQ(easel::readIconFile((dir + name).c_str(), bytes.data(), 32), -1) << name;
+        EXPECT_EQ(easel::detail::readIconFile((dir + name).c_str(), bytes.data(), 32), -1) << name;
     }
-    EXPECT_EQ(easel::readIconFile((dir + "/link.bmp").c_str(), bytes.data(), 32), 16);
-    EXPECT_EQ(easel::readIconFile(nullptr, bytes.data(), 32), -1);
+    EXPECT_EQ(easel::detail::readIconFile((dir + "/link.bmp").c_str(), bytes.data(), 32), 16);
+    EXPECT_EQ(easel::detail::readIconFile(nullptr, bytes.data(), 32), -1);
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-#include "easel/raster/disc_rows.h"
+#include "easel/raster/detail/disc_rows.h"
 
 #include <gtest/gtest.h>
 
@@ -19,13 +19,14 @@ TEST(DiscRowsTest, EveryRowOfTheDiscComesExactlyOnceWithTheReferenceSpan) {
         const auto halves = easel_test::discHalfWidths(radius);
         std::map<std::int64_t, int> seen;
         bool spansMatch = true;
-        easel::forEachDiscRow(7, -3, radius, [&](std::int64_t y, std::int64_t x0, std::int64_t x1) {
-            ++seen[y];
-            const std::int64_t offset = y < -3 ? -3 - y : y + 3;
-            const auto it = halves.find(offset);
-            if (it == halves.end() || x0 != 7 - it->second || x1 != 7 + it->second)
-                spansMatch = false;
-        });
+        easel::detail::forEachDiscRow(
+            7, -3, radius, [&](std::int64_t y, std::int64_t x0, std::int64_t x1) {
+                ++seen[y];
+                const std::int64_t offset = y < -3 ? -3 - y : y + 3;
+                const auto it = halves.find(offset);
+                if (it == halves.end() || x0 != 7 - it->second || x1 != 7 + it->second)
+                    spansMatch = false;
+            });
         EXPECT_TRUE(spansMatch);
         ASSERT_EQ(seen.size(), static_cast<size_t>(2 * radius + 1));
         // Radius 0 is the one exception: the first step's two outer rows are
@@ -38,8 +39,8 @@ TEST(DiscRowsTest, NegativeRadiusGivesNoRows) {
     for (const int radius : {-1, -7, INT_MIN}) {
         int rows = 0;
         const auto count = [&](std::int64_t, std::int64_t, std::int64_t) { ++rows; };
-        easel::forEachDiscRow(0, 0, radius, count);
-        easel::forEachDiscRowBetween(0, 0, radius, INT_MIN, INT_MAX, count);
+        easel::detail::forEachDiscRow(0, 0, radius, count);
+        easel::detail::forEachDiscRowBetween(0, 0, radius, INT_MIN, INT_MAX, count);
         EXPECT_EQ(rows, 0);
     }
 }
@@ -58,15 +59,16 @@ TEST(DiscRowsTest, BandWalkGivesThePlainWalksRowsInTheBandInOrder) {
                 std::uniform_int_distribution<int>(cy - radius - 5, cy + radius + 5)(rng);
             const int bottom = top + height - 1;
             std::vector<Row> expected;
-            easel::forEachDiscRow(11, cy, radius,
-                                  [&](std::int64_t y, std::int64_t x0, std::int64_t x1) {
-                                      if (y >= top && y <= bottom) expected.emplace_back(y, x0, x1);
-                                  });
+            easel::detail::forEachDiscRow(11, cy, radius,
+                                          [&](std::int64_t y, std::int64_t x0, std::int64_t x1) {
+                                              if (y >= top && y <= bottom)
+                                                  expected.emplace_back(y, x0, x1);
+                                          });
             std::vector<Row> got;
-            easel::forEachDiscRowBetween(11, cy, radius, top, bottom,
-                                         [&](std::int64_t y, std::int64_t x0, std::int64_t x1) {
-                                             got.emplace_back(y, x0, x1);
-                                         });
+            easel::detail::forEachDiscRowBetween(
+                11, cy, radius, top, bottom, [&](std::int64_t y, std::int64_t x0, std::int64_t x1) {
+                    got.emplace_back(y, x0, x1);
+                });
             ASSERT_EQ(got, expected) << "radius " << radius << " centre row " << cy << " band "
                                      << top << " ... " << bottom;
         }

@@ -1,4 +1,4 @@
-#include "easel/display/pixels.h"
+#include "easel/display/detail/pixels.h"
 
 #include <gtest/gtest.h>
 
@@ -65,8 +65,9 @@ TEST_P(PixelFormatTest, MapColorMatchesSdlMapRgb) {
         const int b = wide ? any(rng) : channel(rng);
         const Uint32 sdl = SDL_MapRGB(surface->format, static_cast<Uint8>(r & 255),
                                       static_cast<Uint8>(g & 255), static_cast<Uint8>(b & 255));
-        ASSERT_EQ(easel::mapColor(r, g, b), sdl) << "(" << r << ", " << g << ", " << b << ")";
-        ASSERT_EQ(easel::mapColor(RgbColor::unmasked(r, g, b)), sdl);
+        ASSERT_EQ(easel::detail::mapColor(r, g, b), sdl)
+            << "(" << r << ", " << g << ", " << b << ")";
+        ASSERT_EQ(easel::detail::mapColor(RgbColor::unmasked(r, g, b)), sdl);
     }
 }
 
@@ -82,7 +83,8 @@ TEST_P(PixelFormatTest, UnmapColorMatchesSdlGetRgb) {
         const std::uint32_t value = paletted ? static_cast<std::uint32_t>(i) % limit : word(rng);
         Uint8 r = 0, g = 0, b = 0;
         SDL_GetRGB(value, surface->format, &r, &g, &b);
-        ASSERT_EQ(easel::unmapColor(value), RgbColor(r, g, b)) << std::hex << "value " << value;
+        ASSERT_EQ(easel::detail::unmapColor(value), RgbColor(r, g, b))
+            << std::hex << "value " << value;
     }
 }
 
@@ -102,8 +104,8 @@ TEST_F(PixelWrapTest, WrapIsATrueModuloForEveryInt) {
         for (int i = 0; i < 20000 + 11; ++i) {
             const int v = i < 11 ? edges[i] : any(rng);
             const std::int64_t expected = ((static_cast<std::int64_t>(v) % size) + size) % size;
-            ASSERT_EQ(easel::wrapX(v), expected) << v << " mod " << size;
-            ASSERT_EQ(easel::wrapY(v), expected) << v << " mod " << size;
+            ASSERT_EQ(easel::detail::wrapX(v), expected) << v << " mod " << size;
+            ASSERT_EQ(easel::detail::wrapY(v), expected) << v << " mod " << size;
         }
     }
 }

@@ -14,7 +14,7 @@
 #include "easel/colour/color.h"
 #include "easel/display/screen.h"
 
-namespace easel {
+namespace easel::detail {
 
 // The pixel value that SDL_MapRGB gives for the low 8 bits of each channel.
 inline std::uint32_t mapColor(int r, int g, int b) {
@@ -29,7 +29,9 @@ inline std::uint32_t mapColor(int r, int g, int b) {
 }
 
 // The pixel value that SDL_MapRGB gives for the colour's low 8 bits.
-inline std::uint32_t mapColor(RgbColor c) { return mapColor(c.r, c.g, c.b); }
+inline std::uint32_t mapColor(RgbColor c) {
+    return mapColor(c.r, c.g, c.b);
+}
 
 // The colour that SDL_GetRGB reads from a pixel value.
 inline RgbColor unmapColor(std::uint32_t value) {
@@ -61,7 +63,9 @@ inline int wrapY(int y) {
 }
 
 // The distance between two rows of the surface, in 32-bit words.
-inline int pitchWords() { return Screen.surface->pitch / 4; }
+inline int pitchWords() {
+    return Screen.surface->pitch / 4;
+}
 
 // The first pixel word of row y, which must be in 0 ... height - 1.
 inline std::uint32_t* rowWords(int y) {
@@ -70,6 +74,8 @@ inline std::uint32_t* rowWords(int y) {
 }
 
 // The pixel word of (x, y), both already on the screen.
-inline std::uint32_t* pixelWord(int x, int y) { return rowWords(y) + x; }
+inline std::uint32_t* pixelWord(int x, int y) {
+    return rowWords(y) + x;
+}
 
-}  // namespace easel
+}  // namespace easel::detail

@@ -11,7 +11,7 @@
 #include <cmath>
 #include <cstdint>
 
-namespace easel {
+namespace easel::detail {
 
 namespace discwalk {
 
@@ -208,4 +208,4 @@ void forEachDiscRowBetween(int centreX, int centreY, int radius, int top, int bo
     }
 }
 
-}  // namespace easel
+}  // namespace easel::detail
