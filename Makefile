@@ -1,5 +1,5 @@
 # Thin wrapper over CMake. The two commands a new user needs:
-#   make run    build and start the Paint Program
+#   make run    build and start the Paint Program (make run FILE=picture.png opens one)
 #   make test   build everything and run the whole test suite
 # the same tests on the other SDL 1.2 that distributions ship:
 #   make test-compat   on sdl12-compat over SDL2
@@ -20,7 +20,7 @@ run:
 	scripts/deps.sh build
 	$(CONFIGURE) >/dev/null
 	cmake --build $(BUILD) -j$(JOBS) --target paint
-	scripts/run-paint.sh $(BUILD)/paint
+	scripts/run-paint.sh $(BUILD)/paint $(FILE)
 
 build:
 	scripts/deps.sh build test

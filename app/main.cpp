@@ -1,21 +1,31 @@
 // The Paint Program: a 500 x 500 window with a colour picker, Pencil, Brush,
 // Ink and Clear. Runs until Escape or the window is closed; exits with 1.
+// paint FILE opens FILE on the canvas (status 2 when it cannot be read);
+// Ctrl+S saves, Ctrl+Z and Ctrl+Y undo and redo, and unsaved changes are
+// kept in a recovery file when the program ends.
+#include "app/document.h"
 #include "app/pass.h"
 #include "app/state.h"
 #include "easel/display/input.h"
 #include "easel/display/screen.h"
 
-int main(int, char**) {
+int main(int argc, char** argv) {
+    paint::Document document;
+    if (!document.open(argc, argv)) return 2;
     easel::initScreen(paint::windowWidth, paint::windowHeight, false, "Paint Program");
+    paint::startCanvas();
+    document.show();
     for (;;) {
-        paint::startCanvas();
         paint::PassResult result = paint::PassResult::keepGoing;
         while (result == paint::PassResult::keepGoing) {
             easel::updateScreen();
-            if (easel::pollQuit()) return 1;
+            if (easel::pollQuit()) return document.quit();
             paint::Pointer pointer;
             easel::readMouse(&pointer.x, &pointer.y, &pointer.left, &pointer.right);
+            document.beforePass(pointer);
             result = paint::runPass(pointer);
+            document.afterPass(pointer);
         }
+        paint::startCanvas();
     }
 }

@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Re-takes every picture of the README from the real programs, each in its own
 # private Xvfb server: the examples hello, shapes, entry (with a name, a
-# character and a number typed in), wireframe and bounce (held still after
-# 90 frames, its rate measured), and the Paint Program after a short painting
-# session.
+# character and a number typed in), wireframe, viewer (its own colour
+# wheel) and bounce (held still after 90 frames, its rate measured), and the
+# Paint Program after a short painting session.
 #
 # Usage: scripts/gallery.sh [BUILD_DIR]
 #   BUILD_DIR  the build to take them from (default build/release); the
@@ -31,7 +31,7 @@ trap 'exit 1' HUP INT TERM
 scripts/deps.sh build session
 if ! { cmake -S . -B "$build" &&
        cmake --build "$build" -j2 --target paint example_hello example_shapes example_entry \
-           example_wireframe example_bounce; } >"$workdir/build.log" 2>&1; then
+           example_wireframe example_viewer example_bounce; } >"$workdir/build.log" 2>&1; then
     cat "$workdir/build.log" >&2
     echo "gallery.sh: building the programs in $build failed" >&2
     exit 1
@@ -102,7 +102,7 @@ update() {
 }
 
 status=0
-for name in hello shapes entry wireframe bounce; do
+for name in hello shapes entry wireframe viewer bounce; do
     update "$name" shoot_example || status=1
 done
 update paint shoot_paint || status=1

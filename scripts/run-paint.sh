@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Starts the Paint Program from the icon folder, since it opens its button
-# images by bare name. Usage: scripts/run-paint.sh PATH/TO/paint
+# images by bare name. Usage: scripts/run-paint.sh PATH/TO/paint [FILE]
+# A relative FILE, and the pictures Ctrl+S names, are in the folder the
+# script was started from.
 #
 # Without a display (DISPLAY unset) the window cannot open; the script says
 # so and instead runs a short scripted painting session on a private virtual
@@ -22,8 +24,9 @@ if [ -z "${DISPLAY:-}" ]; then
     exit 0
 fi
 
+start=$(pwd)
 cd "$here/../assets"
 status=0
-"$paint" || status=$?
+"$paint" --start-dir "$start" "${@:2}" || status=$?
 # The program always ends with status 1 (Escape or closing the window).
 [ "$status" -eq 1 ] || exit "$status"

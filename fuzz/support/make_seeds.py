@@ -10,6 +10,7 @@ their own finds under build/fuzz/corpus/.
 import os
 import struct
 import sys
+import zlib
 
 here = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, os.path.join(here, "..", "..", "tests", "e2e"))
@@ -255,8 +256,44 @@ def fill_seeds():
     }
 
 
+# image_fuzz.cpp: a flag byte (1: named .tga), x and y (i16), then the file.
+def png(width, height, pixel=lambda x, y: ((x * 40) & 255, (y * 70) & 255, 128)):
+    def chunk(kind, body):
+        return (struct.pack(">I", len(body)) + kind + body
+                + struct.pack(">I", zlib.crc32(kind + body) & 0xFFFFFFFF))
+    rows = b"".join(b"\0" + b"".join(bytes(pixel(x, y)) for x in range(width))
+                    for y in range(height))
+    return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(">IIBBBBB", width, height, 8, 2, 0, 0, 0))
+            + chunk(b"IDAT", zlib.compress(rows)) + chunk(b"IEND", b""))
+
+
+def image_seeds():
+    images = os.path.join(here, "..", "..", "tests", "data", "images")
+
+    def data(name):
+        with open(os.path.join(images, name), "rb") as f:
+            return f.read()
+
+    at = lambda tga, x, y: bytes((tga,)) + struct.pack("<hh", x, y)  # noqa: E731
+    return {
+        "png_7x5": at(0, 10, 10) + png(7, 5),
+        "png_over_corner": at(0, -3, 497) + png(9, 9),
+        "png_too_wide": at(0, 0, 0) + png(1, 1)[:16] + struct.pack(">II", 5000, 1) + png(1, 1)[24:],
+        "bmp_24": at(0, 495, -2) + bmpfiles.bmp(11, 6, 24),
+        "bmp_8": at(0, 0, 0) + bmpfiles.bmp(6, 6, 8),
+        "bmp_huge_header": at(0, 0, 0) + bmpfiles.bmp(2, 2, 24, width_field=40000, height_field=40000),
+        "gif": at(0, 100, 100) + data("corners_5x3.gif"),
+        "jpeg": at(0, 250, 250) + data("corners_5x3.jpg"),
+        "pnm": at(0, -100, -100) + data("corners_5x3.ppm"),
+        "tga": at(1, 499, 499) + data("corners_5x3.tga"),
+        "truncated_png": at(0, 0, 0) + png(20, 20)[:60],
+        "empty": at(1, 0, 0),
+    }
+
+
 def main():
     write("icon", icon_seeds())
+    write("image", image_seeds())
     write("fill", fill_seeds())
     write("pass", pass_seeds())
     write("camera", camera_seeds())

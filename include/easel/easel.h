@@ -3,8 +3,9 @@
 ///
 /// One include gives the whole library: the screen and its pixels, input and
 /// timing, raster primitives, colour records and conversions, the 8x8 bitmap
-/// font with text, numbers, icons and entry fields, and the geometry library
-/// with its projecting camera. Everything is in namespace easel.
+/// font with text, numbers, icons and entry fields, images loaded from files,
+/// drawn and saved, and the geometry library with its projecting camera.
+/// Everything is in namespace easel.
 #pragma once
 
 // display: the screen and its pixels, input and timing
@@ -29,6 +30,12 @@
 #include "easel/text/keys.h"
 #include "easel/text/number.h"
 #include "easel/text/text.h"
+
+// image: pictures of any size, loaded, drawn and saved
+#include "easel/image/draw.h"
+#include "easel/image/image.h"
+#include "easel/image/load.h"
+#include "easel/image/save.h"
 
 // geometry: vectors, matrices and the camera
 #include "easel/geometry/camera.h"

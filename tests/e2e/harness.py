@@ -90,7 +90,7 @@ class Program:
         self.path = path
         self._out = tempfile.TemporaryFile()
         self._err = tempfile.TemporaryFile()
-        self._proc = subprocess.Popen([path, *args], cwd=cwd, env=full_env, stdin=subprocess.DEVNULL,
+        self._proc = subprocess.Popen([path] + list(args), cwd=cwd, env=full_env, stdin=subprocess.DEVNULL,
                                       stdout=self._out, stderr=self._err)
         self.pid = self._proc.pid
 
@@ -136,9 +136,9 @@ class Program:
         self._err.close()
 
 
-def start(path, cwd=None, env=None):
+def start(path, cwd=None, env=None, args=()):
     """Starts a program with no X server of the harness (env values of None unset a variable)."""
-    return Program(path, cwd=cwd, env=env)
+    return Program(path, cwd=cwd, env=env, args=args)
 
 
 class Screenshot:
@@ -278,6 +278,7 @@ class Session:
         self._programs = []
         self.display = None
         self.name = None
+        self.state_home = tempfile.mkdtemp(prefix="easel_e2e_state_")
         xvfb = _require("Xvfb")
         self._xdotool = _require("xdotool")
         read_fd, write_fd = os.pipe()
@@ -322,8 +323,13 @@ class Session:
         return int(data.strip())
 
     def start(self, path, cwd=None, env=None, args=()):
-        """Starts a program (with the given arguments) on this server's display;
-        killed when the session ends."""
+        """Starts a program on this server's display, with the given arguments;
+        killed when the session ends. Its XDG_STATE_HOME is a folder of the
+        session's own (state_home) unless env gives one, so that files a
+        program keeps there (the Paint Program's recovery files) never land in
+        the user's home."""
+        env = dict(env or {})
+        env.setdefault("XDG_STATE_HOME", self.state_home)
         program = Program(path, cwd=cwd, env=env, display=self.name, args=args)
         self._programs.append(program)
         return program
@@ -410,6 +416,9 @@ class Session:
         for program in self._programs:
             program.__exit__(None, None, None)
         self._programs = []
+        if self.state_home is not None:
+            shutil.rmtree(self.state_home, ignore_errors=True)
+            self.state_home = None
         if self.display is not None:
             try:
                 self.display.close()

@@ -1,6 +1,6 @@
 #!/bin/sh
 # Checks that the installed launcher starts the Paint Program in its data
-# folder when started from somewhere else. The program runs until it is told
+# folder when started from somewhere else, telling it that other folder. The program runs until it is told
 # to quit, and on SDL's dummy video driver nothing tells it, so this watches
 # the started process through /proc, then stops it by its process id.
 # Usage: check_launcher.sh LAUNCHER PAINT DATA_DIR
@@ -47,6 +47,11 @@ fi
 cwd=$(readlink "/proc/$pid/cwd")
 if [ "$cwd" != "$data" ]; then
     echo "the program runs in $cwd, not in its data folder $data"
+    exit 1
+fi
+# It was told the folder it was started from, for FILE and new pictures.
+if ! tr '\0' '\n' <"/proc/$pid/cmdline" | grep -qx -- "$elsewhere"; then
+    echo "the launcher did not pass on the folder it was started from ($elsewhere)"
     exit 1
 fi
 # Still running a moment later: it opened its window and entered its loop.

@@ -40,6 +40,10 @@ if(NOT rc EQUAL 0)
   message(FATAL_ERROR "pkg-config does not know easel")
 endif()
 separate_arguments(flags UNIX_COMMAND "${flags}")
+# A shared libeasel.so is found at run time through the library folder.
+execute_process(COMMAND "${PKG_CONFIG}" --variable=libdir easel
+  OUTPUT_VARIABLE pc_libdir OUTPUT_STRIP_TRAILING_WHITESPACE)
+list(APPEND flags "-Wl,-rpath,${pc_libdir}")
 find_program(CXX NAMES c++ g++ REQUIRED)
 run("${CXX}" -std=c++17 "${CONSUMER_DIR}/main.cpp" -o "${WORK_DIR}/consumer-pc" ${flags})
 run("${WORK_DIR}/consumer-pc")

@@ -1,0 +1,36 @@
+#include "app/shortcuts.h"
+
+namespace paint {
+
+namespace {
+
+// True when the key has just gone down: held now, and seen up since it last
+// counted.
+bool wentDown(const Uint8* keys, SDLKey key, bool* latch) {
+    if (keys[key] == 0) {
+        *latch = true;
+        return false;
+    }
+    if (!*latch) return false;
+    *latch = false;
+    return true;
+}
+
+}  // namespace
+
+Shortcut readShortcut(const Uint8* keys, ShortcutLatches* latches) {
+    if (keys == nullptr) return Shortcut::none;
+    const bool ctrl = keys[SDLK_LCTRL] != 0 || keys[SDLK_RCTRL] != 0;
+    const bool shift = keys[SDLK_LSHIFT] != 0 || keys[SDLK_RSHIFT] != 0;
+    // Every latch is updated in every pass, whichever acts.
+    const bool s = wentDown(keys, SDLK_s, &latches->s);
+    const bool z = wentDown(keys, SDLK_z, &latches->z);
+    const bool y = wentDown(keys, SDLK_y, &latches->y);
+    if (!ctrl) return Shortcut::none;
+    if (s) return Shortcut::save;
+    if (z) return shift ? Shortcut::redo : Shortcut::undo;
+    if (y) return Shortcut::redo;
+    return Shortcut::none;
+}
+
+}  // namespace paint

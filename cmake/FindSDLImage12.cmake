@@ -1,0 +1,22 @@
+# Locates SDL_image 1.2 through pkg-config, falling back to a plain search,
+# and exposes it as the imported target SDL12::SDL_image.
+if(TARGET SDL12::SDL_image)
+  return()
+endif()
+find_package(PkgConfig QUIET)
+if(PkgConfig_FOUND)
+  pkg_check_modules(EASEL_SDL_IMAGE QUIET IMPORTED_TARGET GLOBAL SDL_image)
+endif()
+if(EASEL_SDL_IMAGE_FOUND)
+  add_library(SDL12::SDL_image INTERFACE IMPORTED GLOBAL)
+  target_link_libraries(SDL12::SDL_image INTERFACE PkgConfig::EASEL_SDL_IMAGE)
+else()
+  find_path(EASEL_SDL_IMAGE_INCLUDE_DIR SDL_image.h PATH_SUFFIXES SDL)
+  find_library(EASEL_SDL_IMAGE_LIBRARY SDL_image)
+  if(NOT EASEL_SDL_IMAGE_INCLUDE_DIR OR NOT EASEL_SDL_IMAGE_LIBRARY)
+    message(FATAL_ERROR "SDL_image 1.2 not found: install libsdl-image1.2-dev (scripts/deps.sh build)")
+  endif()
+  add_library(SDL12::SDL_image UNKNOWN IMPORTED GLOBAL)
+  set_target_properties(SDL12::SDL_image PROPERTIES IMPORTED_LOCATION "${EASEL_SDL_IMAGE_LIBRARY}"
+    INTERFACE_INCLUDE_DIRECTORIES "${EASEL_SDL_IMAGE_INCLUDE_DIR}")
+endif()

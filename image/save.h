@@ -1,0 +1,32 @@
+/// @file
+/// Saving images and the screen as PNG or BMP files, atomically.
+///
+/// The format follows the name's ending, ".png" or ".bmp" (any case); PNG is
+/// written with libpng as 8-bit RGB, BMP as 24-bit, and either loads back
+/// pixel for pixel. A save never leaves a half-written file: the data goes to
+/// a temporary file in the same folder, is flushed and synced to the disk,
+/// and only then renamed over the name. On any failure (unknown ending,
+/// folder not writable, disk full, the name is a folder) the file of that
+/// name is untouched, the temporary file is removed, and the call returns
+/// false with the reason in *why (when not null).
+#pragma once
+
+#include <string>
+
+#include "easel/image/image.h"
+
+namespace easel {
+
+/// Saves the image to fileName; false with the reason on failure (an empty
+/// image is refused).
+bool saveImage(const Image& image, const char* fileName, std::string* why = nullptr);
+
+/// Saves the whole screen to fileName (needs initScreen).
+bool saveScreen(const char* fileName, std::string* why = nullptr);
+
+/// Saves the part of the screen rectangle at (x, y), width x height, that lies
+/// on the screen; false when none of it does.
+bool saveScreenRect(const char* fileName, int x, int y, int width, int height,
+                    std::string* why = nullptr);
+
+}  // namespace easel
