@@ -40,6 +40,8 @@ void drawEverything() {
     easel::blendPixel(1, 1, 1, 2, 3, 128);
     easel::blendSpan(1, 0, 5, 1, 2, 3, 128);
     expect(!easel::softDisc(10, 10, 5, 1, 2, 3, 128), "softDisc returned true");
+    expect(!easel::drawImage(easel::Image(4, 4), 0, 0), "drawImage returned true");
+    expect(easel::grabScreen(0, 0, 4, 4).empty(), "grabScreen gave pixels");
 }
 
 void writeEverything() {
