@@ -1,5 +1,6 @@
 #include "easel/display/input.h"
 
+#include <cmath>
 #include <cstdlib>
 
 namespace easel {
@@ -13,6 +14,14 @@ constexpr Uint8 rightButton = 4;
 constexpr Uint32 pollInterval = 5;
 
 bool escapeHeld() { return keyState != nullptr && keyState[SDLK_ESCAPE] != 0; }
+
+// One polling round's sleep: 5 ms, or less when the wait ends sooner. The
+// clock counts whole milliseconds, so the time left is rounded up to the
+// first tick at which the wait is over, and never beyond it.
+Uint32 roundDelay(float left) {
+    if (!(left < static_cast<float>(pollInterval))) return pollInterval;
+    return static_cast<Uint32>(std::ceil(left));
+}
 
 }  // namespace
 
@@ -57,16 +66,17 @@ void quitNow() {
 double readTicks() { return static_cast<double>(SDL_GetTicks()); }
 
 void waitFrame(float start, float duration) {
-    if (!(duration > static_cast<float>(SDL_GetTicks()) - start)) return;
-    float now = 0.0f;
-    do {
-        now = static_cast<float>(SDL_GetTicks());
+    float now = static_cast<float>(SDL_GetTicks());
+    while (duration > now - start) {
         SDL_Event event{};
         if (SDL_PollEvent(&event) != 0 && event.type == SDL_QUIT) quitNow();
         keyState = SDL_GetKeyState(nullptr);
         if (escapeHeld()) quitNow();
-        SDL_Delay(pollInterval);
-    } while (duration > now - start);
+        SDL_Delay(roundDelay(duration - (now - start)));
+        // Decided with the clock as it reads after the delay: the time read
+        // before it would keep the loop going for one round too many.
+        now = static_cast<float>(SDL_GetTicks());
+    }
 }
 
 }  // namespace easel

@@ -46,8 +46,11 @@ void waitForKey();
 double readTicks();
 
 /// Waits until duration ms have passed since start (a readTicks time),
-/// polling input every 5 ms; returns at once if they already have. A
-/// window-close request or Escape held ends the process with status 1.
+/// polling input every 5 ms; returns at once if they already have. Each
+/// round sleeps 5 ms or the time left, whichever is shorter, and the clock is
+/// read after the sleep, so a frame ends on the first millisecond tick past
+/// its length. A window-close request or Escape held ends the process with
+/// status 1.
 void waitFrame(float start, float duration);
 
 }  // namespace easel

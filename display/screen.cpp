@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "easel/display/detail/pixels.h"
+#include "easel/display/detail/screen_ready.h"
 
 namespace easel {
 
@@ -36,7 +37,25 @@ bool isXrgb(const SDL_PixelFormat* f) {
            f->Gmask == 0xFF00u && f->Bmask == 0xFFu && f->Amask == 0;
 }
 
+// Whether a call before initScreen has been reported: once is enough.
+bool noScreenReported = false;
+
 }  // namespace
+
+namespace detail {
+
+bool reportNoScreen(const char* operation) {
+    if (!noScreenReported) {
+        noScreenReported = true;
+        std::fprintf(stderr,
+                     "easel: %s was called before initScreen; nothing is drawn until "
+                     "initScreen opens the window\n",
+                     operation);
+    }
+    return false;
+}
+
+}  // namespace detail
 
 void initScreen(int width, int height, bool fullScreen, const char* caption) {
     Screen.width = width;
@@ -60,16 +79,22 @@ void initScreen(int width, int height, bool fullScreen, const char* caption) {
 }
 
 void lockScreen() {
+    if (!detail::screenReady("lockScreen")) return;
     if (mustLock(Screen.surface)) SDL_LockSurface(Screen.surface);
 }
 
 void unlockScreen() {
+    if (!detail::screenReady("unlockScreen")) return;
     if (mustLock(Screen.surface)) SDL_UnlockSurface(Screen.surface);
 }
 
-void updateScreen() { SDL_UpdateRect(Screen.surface, 0, 0, 0, 0); }
+void updateScreen() {
+    if (!detail::screenReady("updateScreen")) return;
+    SDL_UpdateRect(Screen.surface, 0, 0, 0, 0);
+}
 
 void clearScreen(int r, int g, int b) {
+    if (!detail::screenReady("clearScreen")) return;
     const Uint32 value = isXrgb(Screen.surface->format)
                              ? (static_cast<Uint32>(r) * 256u + static_cast<Uint32>(g)) * 256u +
                                    static_cast<Uint32>(b)
@@ -78,16 +103,19 @@ void clearScreen(int r, int g, int b) {
 }
 
 void putPixel(int x, int y, int r, int g, int b) {
+    if (!detail::screenReady("putPixel")) return;
     *detail::pixelWord(detail::wrapX(x), detail::wrapY(y)) = detail::mapColor(r, g, b);
 }
 
 void putPixel(int x, int y, RgbColor c) { putPixel(x, y, c.r, c.g, c.b); }
 
 RgbColor getPixel(int x, int y) {
+    if (!detail::screenReady("getPixel")) return RgbColor();
     return detail::unmapColor(*detail::pixelWord(detail::wrapX(x), detail::wrapY(y)));
 }
 
 void blitBuffer(const std::uint32_t* src) {
+    if (!detail::screenReady("blitBuffer")) return;
     const int width = Screen.width;
     const int height = Screen.height;
     for (int y = 0; y < height; ++y) {

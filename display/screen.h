@@ -7,7 +7,10 @@
 /// initScreen: a coordinate at or beyond an edge wraps round to the opposite
 /// edge (a true modulo, so negative coordinates wrap too and no operation ever
 /// touches memory outside the surface). Colours are ints 0-255 per channel;
-/// pixel writes keep the low 8 bits of each channel.
+/// pixel writes keep the low 8 bits of each channel. Before initScreen every
+/// drawing and pixel operation of the library does nothing (false where it
+/// returns bool, black from getPixel), and the first one called says on
+/// standard error that initScreen was not called.
 #pragma once
 
 #include <SDL.h>

@@ -137,6 +137,11 @@ void Camera::setInverseAspectRatio(double a) {
     updateFrame();
 }
 
+void Camera::fitScreen() {
+    if (Screen.width <= 0 || Screen.height <= 0) return;
+    setAspectRatio(static_cast<double>(Screen.width) / static_cast<double>(Screen.height));
+}
+
 double Camera::getDirectionLength() const {
     return direction.length();
 }

@@ -103,6 +103,10 @@ class Camera {
     /// Rescales right (normalised first; a zero right stays zero) so that
     /// |up| / |right| is a; up is untouched.
     void setInverseAspectRatio(double a);
+    /// setAspectRatio(width / height) with the Screen's size, so that a
+    /// square in the world shows square on a screen of any shape: right (the
+    /// horizontal field) stays and up is rescaled. Nothing before initScreen.
+    void fitScreen();
     /// |direction|: the unit of depth.
     double getDirectionLength() const;
     /// Multiplies all three axes by f: the lens stays, the depth unit changes.

@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "easel/display/detail/pixels.h"
+#include "easel/display/detail/screen_ready.h"
 #include "easel/display/screen.h"
 
 namespace easel {
@@ -28,7 +29,7 @@ Span onScreenPart(std::int64_t x, std::int64_t y, std::int64_t width, std::int64
 }  // namespace
 
 bool drawImage(const Image& image, int x, int y) {
-    if (Screen.surface == nullptr || image.empty()) return false;
+    if (!detail::screenReady("drawImage") || image.empty()) return false;
     const Span s = onScreenPart(x, y, image.width, image.height);
     if (s.empty()) return false;
     for (std::int64_t row = s.top; row < s.bottom; ++row) {
@@ -45,7 +46,7 @@ bool drawImage(const Image& image, int x, int y) {
 }
 
 Image grabScreen(int x, int y, int width, int height) {
-    if (Screen.surface == nullptr) return Image();
+    if (!detail::screenReady("grabScreen")) return Image();
     const Span s = onScreenPart(x, y, width, height);
     if (s.empty()) return Image();
     Image image(static_cast<int>(s.right - s.left), static_cast<int>(s.bottom - s.top));

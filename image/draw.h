@@ -1,9 +1,11 @@
 /// @file
 /// Images on the screen: drawing one, and copying part of the screen into one.
 ///
-/// Both need initScreen. drawImage clips to the screen at every edge, so an
-/// image may lie partly or wholly off it, at negative coordinates too; nothing
-/// wraps. grabScreen copies the part of a rectangle that lies on the screen.
+/// Both need initScreen; before it they do nothing, and the first drawing
+/// call says so on standard error. drawImage clips to the screen at every
+/// edge, so an image may lie partly or wholly off it, at negative coordinates
+/// too; nothing wraps. grabScreen copies the part of a rectangle that lies on
+/// the screen.
 #pragma once
 
 #include "easel/image/image.h"

@@ -8,6 +8,7 @@
 
 #include "easel/colour/color.h"
 #include "easel/display/detail/pixels.h"
+#include "easel/display/detail/screen_ready.h"
 #include "easel/display/screen.h"
 #include "easel/raster/detail/disc_rows.h"
 
@@ -69,14 +70,17 @@ void blendSpan64(std::int64_t y, std::int64_t x1, std::int64_t x2, RgbColor colo
 }  // namespace
 
 void blendPixel(int x, int y, int r, int g, int b, std::uint8_t alpha) {
+    if (!detail::screenReady("blendPixel")) return;
     putPixel(x, y, mix(getPixel(x, y), RgbColor(r, g, b), alpha));
 }
 
 void blendSpan(int y, int x1, int x2, int r, int g, int b, std::uint8_t alpha) {
+    if (!detail::screenReady("blendSpan")) return;
     blendSpan64(y, x1, x2, RgbColor(r, g, b), alpha);
 }
 
 bool softDisc(int cx, int cy, int radius, int r, int g, int b, std::uint8_t alpha) {
+    if (!detail::screenReady("softDisc")) return false;
     const std::int64_t x = cx;
     const std::int64_t y = cy;
     const std::int64_t rad = radius;

@@ -6,11 +6,13 @@
 #include <utility>
 
 #include "easel/display/detail/pixels.h"
+#include "easel/display/detail/screen_ready.h"
 #include "easel/display/screen.h"
 
 namespace easel {
 
 bool drawHorizontalLine(int y, int x0, int x1, RgbColor colour) {
+    if (!detail::screenReady("drawHorizontalLine")) return false;
     if (x1 < x0) std::swap(x0, x1);
     if (x1 < 0 || x0 > Screen.width - 1 || y < 0 || y > Screen.height - 1) return false;
     x0 = std::max(x0, 0);
@@ -21,6 +23,7 @@ bool drawHorizontalLine(int y, int x0, int x1, RgbColor colour) {
 }
 
 bool drawVerticalLine(int x, int y0, int y1, RgbColor colour) {
+    if (!detail::screenReady("drawVerticalLine")) return false;
     if (y1 < y0) std::swap(y0, y1);
     if (x < 0 || x > Screen.width - 1 || y1 < 0 || y0 > Screen.height - 1) return false;
     y0 = std::max(y0, 0);
@@ -40,6 +43,7 @@ bool drawVerticalLine(int x, int y0, int y1, RgbColor colour) {
 }
 
 bool drawLine(int x0, int y0, int x1, int y1, RgbColor colour) {
+    if (!detail::screenReady("drawLine")) return false;
     if (!onScreen(x0, y0) || !onScreen(x1, y1)) return false;
     const int dx = std::abs(x1 - x0);
     const int dy = std::abs(y1 - y0);

@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "easel/display/detail/pixels.h"
+#include "easel/display/detail/screen_ready.h"
 #include "easel/display/screen.h"
 #include "easel/raster/detail/disc_rows.h"
 #include "easel/raster/line.h"
@@ -24,6 +25,7 @@ int clampColumn(std::int64_t x) {
 }  // namespace
 
 bool drawCircle(int xc, int yc, int radius, RgbColor colour) {
+    if (!detail::screenReady("drawCircle")) return false;
     const std::int64_t cx = xc;
     const std::int64_t cy = yc;
     const std::int64_t r = radius;
@@ -59,6 +61,7 @@ bool drawCircle(int xc, int yc, int radius, RgbColor colour) {
 }
 
 bool drawDisc(int xc, int yc, int radius, RgbColor colour) {
+    if (!detail::screenReady("drawDisc")) return false;
     const std::int64_t cx = xc;
     const std::int64_t cy = yc;
     const std::int64_t r = radius;
@@ -75,7 +78,12 @@ bool drawDisc(int xc, int yc, int radius, RgbColor colour) {
 }
 
 bool fillRect(int x0, int y0, int x1, int y1, RgbColor colour) {
+    if (!detail::screenReady("fillRect")) return false;
     if (!onScreen(x0, y0) || !onScreen(x1, y1)) return false;
+    // A second corner one pixel before the first gives an empty rectangle;
+    // further before, the size would be negative, and SDL would take it as
+    // a huge unsigned one running to the screen's edge.
+    if (x1 < x0 - 1 || y1 < y0 - 1) return false;
     // Both corners are on the screen, so the differences cannot overflow.
     SDL_Rect rect{};
     rect.x = static_cast<Sint16>(x0);

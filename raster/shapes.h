@@ -24,9 +24,10 @@ bool drawCircle(int xc, int yc, int radius, RgbColor colour);
 bool drawDisc(int xc, int yc, int radius, RgbColor colour);
 
 /// Fills the rectangle from the corner (x0, y0) to (x1, y1) through SDL, with
-/// width x1 - x0 + 1 and height y1 - y0 + 1 as 16-bit unsigned: a width or
-/// height of 0 fills nothing and a negative one wraps and runs to the right
-/// or bottom edge. False, drawing nothing, unless both corners are on the screen.
+/// width x1 - x0 + 1 and height y1 - y0 + 1: equal corners fill one pixel, a
+/// second corner one pixel before the first (width or height 0) fills nothing
+/// and returns true. False, drawing nothing, unless both corners are on the
+/// screen and the second is at most one pixel before the first on each axis.
 bool fillRect(int x0, int y0, int x1, int y1, RgbColor colour);
 
 }  // namespace easel

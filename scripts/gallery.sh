@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Re-takes every picture of the README from the real programs, each in its own
 # private Xvfb server: the examples hello, shapes, entry (with a name, a
-# character and a number typed in), wireframe and viewer (its own colour
-# wheel), and the Paint Program after a short painting session.
+# character and a number typed in), wireframe, viewer (its own colour
+# wheel) and bounce (held still after 90 frames, its rate measured), and the
+# Paint Program after a short painting session.
 #
 # Usage: scripts/gallery.sh [BUILD_DIR]
 #   BUILD_DIR  the build to take them from (default build/release); the
@@ -30,7 +31,7 @@ trap 'exit 1' HUP INT TERM
 scripts/deps.sh build session
 if ! { cmake -S . -B "$build" &&
        cmake --build "$build" -j2 --target paint example_hello example_shapes example_entry \
-           example_wireframe example_viewer; } >"$workdir/build.log" 2>&1; then
+           example_wireframe example_viewer example_bounce; } >"$workdir/build.log" 2>&1; then
     cat "$workdir/build.log" >&2
     echo "gallery.sh: building the programs in $build failed" >&2
     exit 1
@@ -47,10 +48,13 @@ pixels() { identify -format '%wx%h %#' "$1"; }
 # server can vanish under a busy machine, a key can be missed).
 shoot_example() {
     local name="$1" shot="$2" out="$workdir/$1.out" keys=()
+    local args="" settle=0.5
     [ "$name" = entry ] && keys=("${entry_keys[@]}")
+    # The ball stops after 90 frames (1.5 s), so that every take is alike.
+    [ "$name" = bounce ] && args="--still 90" && settle=2.5
     for attempt in 1 2 3; do
         if "$python" scripts/screenshots.py --example "$name" --build "$build" --output "$shot" \
-                ${keys[@]+"${keys[@]}"} >"$out" 2>&1; then
+                "--args=$args" --settle "$settle" ${keys[@]+"${keys[@]}"} >"$out" 2>&1; then
             [ "$name" != entry ] && return 0
             [ "$(grep -E '^(name|char|number): ' "$out")" = "$entry_answers" ] && return 0
             echo "gallery.sh: entry did not read back what was typed" >&2
@@ -98,7 +102,7 @@ update() {
 }
 
 status=0
-for name in hello shapes entry wireframe viewer; do
+for name in hello shapes entry wireframe viewer bounce; do
     update "$name" shoot_example || status=1
 done
 update paint shoot_paint || status=1

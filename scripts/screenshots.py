@@ -3,7 +3,8 @@
 server of the end-to-end harness (tests/e2e/harness.py).
 
 Usage: scripts/screenshots.py [--paint PATH] [--output PNG]
-       scripts/screenshots.py --example NAME [--build DIR] [--output PNG] [KEY...]
+       scripts/screenshots.py --example NAME [--build DIR] [--output PNG]
+                              [--args="ARG ..."] [--settle SECONDS] [KEY...]
 
 Without --example: the Paint Program after a short painting session, a house
 drawn with the Pencil, its roof, walls, window and door filled with the Ink
@@ -18,7 +19,9 @@ With --example NAME: the program examples/NAME (BUILD/examples/example_NAME,
 BUILD default build/release) after the keys are typed into it, one by one:
 xdotool key names such as a, 5, period, space, Return; shift+a is typed with
 Shift held. Whatever the program prints is passed on. Default output
-docs/images/NAME.png.
+docs/images/NAME.png. --args gives the program arguments (split at spaces);
+--settle the seconds it has to draw before the keys and the picture (default
+0.5).
 
 Needs Xvfb, xdotool, python3-xlib and ImageMagick's convert (scripts/deps.sh session).
 """
@@ -147,13 +150,13 @@ def type_keys(win, keys):
             win.key_up("Shift_L")
 
 
-def shoot_example(program_path, output, keys):
+def shoot_example(program_path, output, keys, args=(), settle=DRAW_TIME):
     if not os.access(program_path, os.X_OK):
         sys.exit(f"screenshots.py: {program_path} not built")
     with harness.Session() as x:
-        program = x.start(program_path, env={"SDL_VIDEODRIVER": "x11"})
+        program = x.start(program_path, env={"SDL_VIDEODRIVER": "x11"}, args=args)
         win = x.wait_window()
-        time.sleep(DRAW_TIME)
+        time.sleep(settle)
         type_keys(win, keys)
         if keys:
             time.sleep(DRAW_TIME)
@@ -173,6 +176,8 @@ def main():
     parser.add_argument("--example")
     parser.add_argument("--build", default=build)
     parser.add_argument("--output")
+    parser.add_argument("--args", default="")
+    parser.add_argument("--settle", type=float, default=DRAW_TIME)
     parser.add_argument("keys", nargs="*")
     args = parser.parse_args()
     name = args.example or "paint"
@@ -180,7 +185,7 @@ def main():
     os.makedirs(os.path.dirname(output), exist_ok=True)
     if args.example:
         program = os.path.join(os.path.abspath(args.build), "examples", "example_" + name)
-        shoot_example(program, output, args.keys)
+        shoot_example(program, output, args.keys, args.args.split(), args.settle)
     else:
         shoot_paint(os.path.abspath(args.paint), output)
     print(output)

@@ -3,8 +3,10 @@
 #include <algorithm>
 #include <charconv>
 #include <cstring>
+#include <string>
 #include <system_error>
 
+#include "easel/display/detail/screen_ready.h"
 #include "easel/display/input.h"
 #include "easel/display/screen.h"
 #include "easel/text/detail/field_steps.h"
@@ -34,9 +36,10 @@ FieldArea drawPrompt(const char* prompt, int x, int y, int fr, int fg, int fb, b
                      int br, int bg, int bb) {
     const int p =
         drawText(prompt != nullptr ? prompt : "", x, y, fr, fg, fb, background, br, bg, bb, 0);
+    const TextPosition end = unpackTextPosition(p);
     FieldArea a;
-    a.x = p / Screen.height;
-    a.y = p % Screen.height;
+    a.x = end.x;
+    a.y = end.y;
     a.fr = fr;
     a.fg = fg;
     a.fb = fb;
@@ -126,17 +129,19 @@ void EditLine::draw(const FieldArea& a) const {
         const bool last = done + n == count;
         const int p =
             drawText(piece, x, y, a.fr, a.fg, a.fb, true, a.br, a.bg, a.bb, last ? m - done : 0);
-        x = p / Screen.height;
-        y = p % Screen.height;
+        const TextPosition end = unpackTextPosition(p);
+        x = end.x;
+        y = end.y;
         done += n;
     } while (done < count);
 }
 
 void CharField::start(const char* prompt, int x, int y, int fr, int fg, int fb, bool background,
                       int br, int bg, int bb) {
-    where = drawPrompt(prompt, x, y, fr, fg, fb, background, br, bg, bb);
     ch = 0;
-    finished = false;
+    finished = !detail::screenReady("inputChar");
+    if (finished) return;
+    where = drawPrompt(prompt, x, y, fr, fg, fb, background, br, bg, bb);
 }
 
 bool CharField::step() {
@@ -154,6 +159,10 @@ void TextField::start(char* buffer, int length, const char* prompt, int x, int y
                       int fb, bool background, int br, int bg, int bb) {
     finished = true;
     if (buffer == nullptr || length < 1) return;
+    if (!detail::screenReady("inputText")) {
+        std::memset(buffer, 0, static_cast<size_t>(length));
+        return;
+    }
     where = drawPrompt(prompt, x, y, fr, fg, fb, background, br, bg, bb);
     updateScreen();
     edit.reset(buffer, length);
@@ -173,11 +182,12 @@ bool TextField::step() {
 
 void NumberField::start(const char* prompt, int x, int y, int fr, int fg, int fb, bool background,
                         int br, int bg, int bb) {
-    where = drawPrompt(prompt, x, y, fr, fg, fb, background, br, bg, bb);
-    updateScreen();
     edit.reset(chars, capacity);
     chars[capacity] = 0;
-    finished = false;
+    finished = !detail::screenReady("inputNumber");
+    if (finished) return;
+    where = drawPrompt(prompt, x, y, fr, fg, fb, background, br, bg, bb);
+    updateScreen();
 }
 
 bool NumberField::step() {
@@ -220,6 +230,15 @@ void inputText(char* buffer, int length, const char* prompt, int x, int y, int f
     TextField field;
     field.start(buffer, length, prompt, x, y, fr, fg, fb, background, br, bg, bb);
     runField(field);
+}
+
+std::string inputText(int maxChars, const char* prompt, int x, int y, int fr, int fg, int fb,
+                      bool background, int br, int bg, int bb) {
+    if (maxChars < 1) return std::string();
+    std::string text(static_cast<size_t>(maxChars), '\0');
+    inputText(text.data(), maxChars, prompt, x, y, fr, fg, fb, background, br, bg, bb);
+    text.resize(std::strlen(text.c_str()));
+    return text;
 }
 
 double inputNumber(const char* prompt, int x, int y, int fr, int fg, int fb, bool background,

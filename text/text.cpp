@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "easel/display/detail/pixels.h"
+#include "easel/display/detail/screen_ready.h"
 #include "easel/display/screen.h"
 #include "easel/text/font.h"
 
@@ -78,6 +79,7 @@ CellInk makeInk(int fr, int fg, int fb, bool background, int br, int bg, int bb)
 
 int drawText(const char* text, int x, int y, int fr, int fg, int fb, bool background, int br,
              int bg, int bb, int minLength) {
+    if (!detail::screenReady("drawText")) return 0;
     const CellInk ink = makeInk(fr, fg, fb, background, br, bg, bb);
     const std::int64_t width = Screen.width;
     const std::int64_t height = Screen.height;
@@ -111,8 +113,20 @@ int drawText(const char* text, int x, int y, int fr, int fg, int fb, bool backgr
 
 bool drawChar(int ch, int x, int y, int fr, int fg, int fb, bool background, int br, int bg,
               int bb) {
+    if (!detail::screenReady("drawChar")) return false;
     drawCellAt(ch & 255, x, y, makeInk(fr, fg, fb, background, br, bg, bb));
     return true;
+}
+
+TextPosition unpackTextPosition(int packed) {
+    const int height = Screen.height;
+    if (height <= 0) return {};
+    // A true modulo, so that a packed value below 0 (never returned by
+    // drawText) still gives a row on the screen.
+    TextPosition p;
+    p.y = wrapTo(packed, height);
+    p.x = static_cast<int>((static_cast<std::int64_t>(packed) - p.y) / height);
+    return p;
 }
 
 }  // namespace easel

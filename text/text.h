@@ -19,12 +19,26 @@ namespace easel {
 /// the next cell would go, packed as x * height + y; when that does not fit an
 /// int it returns the next cell's on-screen position instead,
 /// (x mod width) * height + (y mod height). A null text counts as empty.
+/// unpackTextPosition turns the result back into x and y. Before initScreen
+/// it draws nothing and returns 0.
 int drawText(const char* text, int x, int y, int fr, int fg, int fb, bool background, int br,
              int bg, int bb, int minLength);
 
 /// Draws the glyph of ch's low 8 bits at (x, y), with no advance and no
-/// wrapping other than that of the pixels. Always returns true.
+/// wrapping other than that of the pixels. True, except before initScreen
+/// (nothing drawn).
 bool drawChar(int ch, int x, int y, int fr, int fg, int fb, bool background, int br, int bg,
               int bb);
+
+/// A place on the screen in pixels, as drawText's packed position stands for.
+struct TextPosition {
+    int x = 0;  ///< The column of the next cell's top left pixel.
+    int y = 0;  ///< The row of the next cell's top left pixel.
+};
+
+/// Unpacks a position returned by drawText, drawInt, drawUnsigned or drawReal
+/// (x * height + y, height that of Screen) into its x and y, so that more
+/// text can follow where the last ended. (0, 0) before initScreen.
+TextPosition unpackTextPosition(int packed);
 
 }  // namespace easel

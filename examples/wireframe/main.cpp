@@ -1,6 +1,7 @@
 // Wireframe: a cube and an axis cross seen through a Camera.
 //
-// The camera circles the cube looking at its centre: the left and right
+// The window is wider than high, so the camera's lens is fitted to it with
+// fitScreen. The camera circles the cube looking at its centre: the left and right
 // arrow keys turn it by yaw, up and down by pitch, Page Up and Page Down move
 // it nearer and farther. Each frame projects the eight corners and the axis
 // ends onto the screen, clips each edge to the screen with clipLine (so that
@@ -18,7 +19,8 @@
 
 namespace {
 
-constexpr int side = 500;
+constexpr int width = 600;
+constexpr int height = 400;
 constexpr float frameMilliseconds = 30.0f;
 constexpr double turnStep = 0.04;    // radians per frame while a key is held
 constexpr double pitchLimit = 1.45;  // just short of straight up or down
@@ -66,7 +68,7 @@ void drawEdge(const ScreenPoint& a, const ScreenPoint& b, easel::RgbColor colour
 struct Orbit {
     double yaw = -0.55;
     double pitch = -0.42;
-    double distance = 5.5;
+    double distance = 6.2;
 };
 
 // The arrow keys held now turn the orbit.
@@ -87,8 +89,10 @@ void steer(Orbit& orbit, const Uint8* keys) {
 // Turns the camera to the orbit's yaw and pitch (it stays upright: yaw turns
 // about the world's vertical, pitch about the camera's horizontal right
 // axis) and puts the eye on the line of sight through the cube's centre.
+// The lens is fitted to the wide window, or the cube would be squashed.
 void aim(easel::Camera& camera, const Orbit& orbit) {
     camera = easel::Camera();  // from the default each time: no drift
+    camera.fitScreen();
     camera.setYaw(orbit.yaw);
     camera.setPitch(orbit.pitch);
     camera.setPosition(-easel::normalized(camera.getDirection()) * orbit.distance);
@@ -110,7 +114,7 @@ void drawScene(const easel::Camera& camera) {
         for (int bit = 1; bit < 8; bit <<= 1)
             if ((i & bit) == 0) drawEdge(corners[i], corners[i | bit], cubeColour);
 
-    easel::drawText("arrows: turn   page up/down: near/far   esc: quit", 8, side - 16, hintColour.r,
+    easel::drawText("arrows: turn   page up/down: near/far   esc: quit", 8, height - 16, hintColour.r,
                     hintColour.g, hintColour.b, false, 0, 0, 0, 0);
 }
 
@@ -133,7 +137,7 @@ int main(int argc, char** argv) {
         return 2;
     }
 
-    easel::initScreen(side, side, false, "easel wireframe");
+    easel::initScreen(width, height, false, "easel wireframe");
     easel::Camera camera;
     Orbit orbit;
 

@@ -12,8 +12,9 @@
 #include "easel/display/input.h"
 #include "easel/display/screen.h"
 
-// colour: records, arithmetic and conversions
+// colour: records, named colours, arithmetic and conversions
 #include "easel/colour/color.h"
+#include "easel/colour/colors.h"
 #include "easel/colour/convert.h"
 
 // raster: lines, spans, shapes and clipping

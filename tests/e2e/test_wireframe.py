@@ -8,10 +8,13 @@ import harness
 TITLE = "easel wireframe"
 CUBE = (225, 228, 240)
 AXES = [(235, 70, 70), (80, 210, 110), (80, 140, 255)]
+# The window is wider than high; the hint line takes its bottom 30 rows.
+WIDTH, HEIGHT = 600, 400
+SCENE_HEIGHT = HEIGHT - 30
 
 
 def shows_the_whole_object(shot):
-    colours = shot.colours(0, 0, 500, 470)
+    colours = shot.colours(0, 0, WIDTH, SCENE_HEIGHT)
     return colours.get(CUBE, 0) > 1000 and all(colours.get(axis, 0) > 100 for axis in AXES)
 
 
@@ -24,7 +27,7 @@ def start_wireframe(session):
 
 
 def differing_pixels(a, b):
-    return sum(1 for y in range(0, 470, 2) for x in range(0, 500, 2)
+    return sum(1 for y in range(0, SCENE_HEIGHT, 2) for x in range(0, WIDTH, 2)
                if a.pixel(x, y) != b.pixel(x, y))
 
 
@@ -46,13 +49,14 @@ class WireframeTest(harness.TestCase):
         with harness.Session() as x:
             program, win = start_wireframe(x)  # waits for twelve edges and three axes
             self.assertTrue(program.running())
+            self.assertEqual(win.geometry()[2:], (WIDTH, HEIGHT))
             win.key_down("Escape")
             self.assertEqual(program.wait(), 1)
 
     def test_arrow_keys_turn_the_camera(self):
         with harness.Session() as x:
             program, win = start_wireframe(x)
-            win.move(250, 250)
+            win.move(WIDTH // 2, HEIGHT // 2)
             before = settled(win)
             for key in ("Left", "Up"):
                 win.key_down(key)
@@ -71,7 +75,7 @@ class WireframeTest(harness.TestCase):
             program, win = start_wireframe(x)
             border = self._cube_pixels_on_border(win.screenshot())
             self.assertEqual(border, 0, "from afar the cube fits on the screen")
-            win.move(250, 250)
+            win.move(WIDTH // 2, HEIGHT // 2)
             win.key_down("Page_Up")
             # Edges that run off the screen are drawn up to its edge.
             win.wait_until(lambda shot: self._cube_pixels_on_border(shot) > 2,
@@ -82,8 +86,8 @@ class WireframeTest(harness.TestCase):
 
     @staticmethod
     def _cube_pixels_on_border(shot):
-        ring = [(x, 0) for x in range(500)] + [(0, y) for y in range(470)] + \
-               [(499, y) for y in range(470)]
+        ring = [(x, 0) for x in range(WIDTH)] + [(0, y) for y in range(SCENE_HEIGHT)] + \
+               [(WIDTH - 1, y) for y in range(SCENE_HEIGHT)]
         return sum(1 for p in ring if shot.pixel(*p) == CUBE)
 
     def test_window_close_request_ends_with_status_1(self):

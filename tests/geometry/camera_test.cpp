@@ -762,6 +762,25 @@ TEST_F(CameraProjection, ReadsTheScreenSizeAtEveryCall) {
     EXPECT_EQ(x[2], 400);
 }
 
+// After fitScreen a square seen face on spans as many pixels across as down,
+// on screens of any shape, whatever the camera's lens was; right stays.
+TEST_F(CameraProjection, FitScreenShowsSquaresSquareOnEveryScreenShape) {
+    const int shapes[][2] = {{500, 500}, {640, 400}, {300, 600}, {1000, 10}, {7, 500}};
+    for (const auto& shape : shapes) {
+        SCOPED_TRACE(::testing::Message() << shape[0] << " x " << shape[1]);
+        easel_test::ScopedScreen screen(easel::Screen.surface, shape[0], shape[1]);
+        Camera c({0, 0, -6}, {1.5, 0, 0}, {0, 0.2, 0}, {0, 0, 1}, 0.1, 100);
+        c.fitScreen();
+        EXPECT_TRUE(vectorSame(c.getRight(), {1.5, 0, 0}));
+        EXPECT_NEAR(c.getAspectRatio(), static_cast<double>(shape[0]) / shape[1], 1e-12);
+        int left = 0, top = 0, right = 0, bottom = 0;
+        c.project({-1, 1, 0}, left, top);
+        c.project({1, -1, 0}, right, bottom);
+        EXPECT_NEAR(right - left, bottom - top, 1) << "a 2 x 2 square at depth 6";
+        EXPECT_GT(right - left, 0);
+    }
+}
+
 TEST_F(CameraProjection, WorldAndCameraSpaceProjectionsAgree) {
     easel_test::Random random(43);
     int compared = 0;

@@ -297,7 +297,10 @@ TEST_F(DiscTest, HugeDiscsDrawTheSameRowsAsThePlainWalk) {
 
 // --- fillRect ---
 
-TEST_F(RectTest, RectanglesMatchALoopFillIncludingEmptyAndWrappedSizes) {
+// Random corners anywhere on the screen, in any order, against a loop fill:
+// a second corner more than one pixel before the first on either axis is
+// refused and draws nothing; one pixel before gives an empty rectangle.
+TEST_F(RectTest, RectanglesMatchALoopFillAndReversedCornersAreRefused) {
     std::mt19937 rng(5);
     std::uniform_int_distribution<int> coord(0, screenWidth - 1);
     for (int round = 0; round < 120; ++round) {
@@ -308,22 +311,21 @@ TEST_F(RectTest, RectanglesMatchALoopFillIncludingEmptyAndWrappedSizes) {
         if (round % 10 == 0) x1 = x0 - 1;  // width 0
         if (round % 10 == 1) y1 = y0 - 1;  // height 0
         if (round % 10 == 2) x1 = x0;      // one column
+        if (round % 10 == 3) x1 = x0 - 2;  // the smallest refused width
+        if (round % 10 == 4) y1 = y0 - 2;
         SCOPED_TRACE(::testing::Message() << x0 << ", " << y0 << " - " << x1 << ", " << y1);
         Picture expected = easel_test::clearTo(paper);
-        // A size of 0 fills nothing; a corner left of or above the first one
-        // gives a 16-bit size that runs past the edge, where SDL stops.
-        const int width = x1 - x0 + 1;
-        const int height = y1 - y0 + 1;
-        const int right = width > 0 ? x1 : (width == 0 ? x0 - 1 : screenWidth - 1);
-        const int lowest = height > 0 ? y1 : (height == 0 ? y0 - 1 : screenHeight - 1);
-        for (int y = y0; y <= lowest; ++y)
-            for (int x = x0; x <= right; ++x) expected.at(x, y) = ink;
-        ASSERT_TRUE(easel::fillRect(x0, y0, x1, y1, ink));
+        const bool refused = x1 - x0 + 1 < 0 || y1 - y0 + 1 < 0;
+        if (!refused) {
+            for (int y = y0; y <= y1; ++y)
+                for (int x = x0; x <= x1; ++x) expected.at(x, y) = ink;
+        }
+        ASSERT_EQ(easel::fillRect(x0, y0, x1, y1, ink), !refused);
         ASSERT_TRUE(easel_test::screenMatches(expected));
     }
 }
 
-TEST_F(RectTest, OnePixelWholeScreenEmptyAndWrappedRectangles) {
+TEST_F(RectTest, OnePixelWholeScreenEmptyAndReversedRectangles) {
     Picture expected = easel_test::clearTo(paper);
     expected.at(10, 20) = ink;
     EXPECT_TRUE(easel::fillRect(10, 20, 10, 20, ink));
@@ -333,16 +335,18 @@ TEST_F(RectTest, OnePixelWholeScreenEmptyAndWrappedRectangles) {
     EXPECT_TRUE(easel::fillRect(0, 0, screenWidth - 1, screenHeight - 1, ink));
     EXPECT_TRUE(easel_test::screenMatches(Picture(ink)));
 
-    expected = easel_test::clearTo(paper);
-    EXPECT_TRUE(easel::fillRect(20, 5, 19, 8, ink));  // width 0
-    EXPECT_TRUE(easel_test::screenMatches(expected));
-
-    // Second corner two columns left: the width wraps and runs to the right edge.
-    expected = easel_test::clearTo(paper);
-    for (int y = 5; y <= 8; ++y)
-        for (int x = 20; x < screenWidth; ++x) expected.at(x, y) = ink;
-    EXPECT_TRUE(easel::fillRect(20, 5, 18, 8, ink));
-    EXPECT_TRUE(easel_test::screenMatches(expected));
+    const int empty[][4] = {{20, 5, 19, 8}, {20, 5, 25, 4}, {20, 5, 19, 4}};
+    const int reversed[][4] = {{20, 5, 18, 8}, {20, 5, 25, 3}, {50, 50, 10, 10}, {499, 0, 0, 0}};
+    for (const auto& c : empty) {
+        expected = easel_test::clearTo(paper);
+        EXPECT_TRUE(easel::fillRect(c[0], c[1], c[2], c[3], ink)) << c[2] << ", " << c[3];
+        EXPECT_TRUE(easel_test::screenMatches(expected));
+    }
+    for (const auto& c : reversed) {
+        expected = easel_test::clearTo(paper);
+        EXPECT_FALSE(easel::fillRect(c[0], c[1], c[2], c[3], ink)) << c[2] << ", " << c[3];
+        EXPECT_TRUE(easel_test::screenMatches(expected));
+    }
 }
 
 TEST_F(RectTest, RectanglesWithACornerOffTheScreenAreRejectedWhole) {

@@ -2,6 +2,8 @@
 
 #include <dlfcn.h>
 
+#include <utility>
+
 namespace {
 
 struct ClockOverride {
@@ -36,6 +38,7 @@ struct LockOverride {
 };
 
 ClockOverride clockOverride;
+std::function<void()> screenUpdateHook;
 MouseOverride mouseOverride;
 VideoModeOverride videoModeOverride;
 InitOverride initOverride;
@@ -107,6 +110,13 @@ extern "C" void SDL_UnlockSurface(SDL_Surface* surface) {
     ++lockOverride.unlocks;
 }
 
+extern "C" void SDL_UpdateRect(SDL_Surface* screen, Sint32 x, Sint32 y, Uint32 w, Uint32 h) {
+    static const auto real =
+        realSdl<void (*)(SDL_Surface*, Sint32, Sint32, Uint32, Uint32)>("SDL_UpdateRect");
+    real(screen, x, y, w, h);
+    if (screenUpdateHook) screenUpdateHook();
+}
+
 namespace easel_test {
 
 FakeClock::FakeClock(Uint32 start, Uint32 step) {
@@ -127,6 +137,14 @@ FakeMouse::FakeMouse(int x, int y, Uint8 buttons) {
 
 FakeMouse::~FakeMouse() {
     mouseOverride = {};
+}
+
+OnScreenUpdate::OnScreenUpdate(std::function<void()> hook) {
+    screenUpdateHook = std::move(hook);
+}
+
+OnScreenUpdate::~OnScreenUpdate() {
+    screenUpdateHook = nullptr;
 }
 
 FakeVideoMode::FakeVideoMode(SDL_Surface* surface, const char* error) {

@@ -3,13 +3,16 @@
 // public SDL call can press on the dummy driver), SDL_Init and
 // SDL_SetVideoMode (which on the dummy driver always succeed), and
 // SDL_LockSurface and SDL_UnlockSurface (whose bookkeeping differs between
-// SDL 1.2.15 and sdl12-compat). The test binary defines these functions
-// itself; while no override is active they pass straight through to SDL's own.
+// SDL 1.2.15 and sdl12-compat), and SDL_UpdateRect (a modal field's one call
+// a pass, where a test can step the keys). The test binary defines these
+// functions itself; while no override is active they pass straight through to
+// SDL's own.
 #pragma once
 
 #include <SDL.h>
 
 #include <cstdint>
+#include <functional>
 
 namespace easel_test {
 
@@ -66,6 +69,17 @@ class LockCounter {
 
     int locks() const;
     int unlocks() const;
+};
+
+// While alive, every SDL_UpdateRect call runs `hook` after SDL's own. The
+// entry fields present the screen once a pass, so a test can change the
+// keys held between the passes of a modal call.
+class OnScreenUpdate {
+  public:
+    explicit OnScreenUpdate(std::function<void()> hook);
+    ~OnScreenUpdate();
+    OnScreenUpdate(const OnScreenUpdate&) = delete;
+    OnScreenUpdate& operator=(const OnScreenUpdate&) = delete;
 };
 
 }  // namespace easel_test

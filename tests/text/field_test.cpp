@@ -16,6 +16,7 @@
 #include "easel/text/keys.h"
 #include "easel/text/text.h"
 #include "support/screen_fixture.h"
+#include "support/sdl_seams.h"
 
 namespace {
 
@@ -491,6 +492,51 @@ TEST_F(FieldTest, ModalOperationsReturnOnEnter) {
     char buffer[3] = {'Z', 'Z', 'Z'};
     easel::inputText(buffer, 3, prompt, 0, 20, 1, 2, 3, false, 4, 5, 6);
     EXPECT_EQ(std::string(buffer, 3), std::string("5\0\0", 3));
+}
+
+// The string form, modal from start to Enter: each time it presents the
+// screen (once for the prompt, then once a pass) the next keys of the
+// script are held: none for the prompt and the first pass (which arms the
+// Enter latch), then each character pressed for one pass and released for
+// one. Past the script Return goes up and down, so that a field that missed
+// its Enter still ends.
+TEST_F(FieldTest, StringFormReturnsWhatWasTypedAtMostMaxChars) {
+    const struct {
+        int maxChars;
+        std::string typed;
+        std::string result;
+    } cases[] = {
+        {20, "Ada Lovelace\n", "Ada Lovelace"},
+        {4, "abcde\n", "abce"},  // e overwrites the last slot
+        {4, "abcde<<x\n", "abx"},
+        {1, "xyz<\n", "z"},  // Backspace at slot 0 removes nothing
+        {8, "\n", ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.typed);
+        std::vector<std::vector<int>> script = {{}, {}};
+        for (char ch : c.typed) {
+            script.push_back(keysFor(ch));
+            script.push_back({});
+        }
+        size_t next = 0;
+        easel_test::OnScreenUpdate stepKeys([&] {
+            easel_test::releaseAllKeys();
+            if (next < script.size()) {
+                for (int key : script[next]) keys[key] = 1;
+            } else {
+                keys[SDLK_RETURN] = static_cast<Uint8>(next % 2);
+            }
+            ++next;
+        });
+        easel_test::releaseAllKeys();
+        const std::string text =
+            easel::inputText(c.maxChars, prompt, promptX, promptY, 1, 2, 3, false, 4, 5, 6);
+        EXPECT_EQ(text, c.result);
+        EXPECT_EQ(next, script.size() - 1) << "passes until Enter";
+    }
+    EXPECT_EQ(easel::inputText(0, prompt, 0, 0, 1, 2, 3, false, 4, 5, 6), "");
+    EXPECT_EQ(easel::inputText(-5, prompt, 0, 0, 1, 2, 3, false, 4, 5, 6), "");
 }
 
 TEST_F(FieldTest, QuitRequestEndsTheProgramFromAField) {

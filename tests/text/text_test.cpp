@@ -329,6 +329,26 @@ TEST_F(TextTest, DrawTextMatchesPerPixelReference) {
         ASSERT_TRUE(sameWords(snapshot(), expected))
             << "trial " << trial << ": " << length << " bytes at " << x << ", " << y;
         ASSERT_EQ(packed, end.first * screenHeight + end.second) << "trial " << trial;
+        const easel::TextPosition next = easel::unpackTextPosition(packed);
+        ASSERT_EQ(next.x, end.first) << "trial " << trial;
+        ASSERT_EQ(next.y, end.second) << "trial " << trial;
+    }
+}
+
+// Text drawn in two parts, the second at the unpacked position the first
+// returned, matches the whole text drawn at once, also across both edges.
+TEST_F(TextTest, UnpackedPositionContinuesTheText) {
+    const int starts[][2] = {{0, 0}, {300, 10}, {488, 0}, {496, 40}, {480, 492}, {0, 495}};
+    for (const auto& s : starts) {
+        SCOPED_TRACE(::testing::Message() << "at " << s[0] << ", " << s[1]);
+        easel_test::clearTo(RgbColor(0, 0, 0));
+        const int whole = drawWith("Hello, easel", s[0], s[1], whiteOnBlue, 0);
+        const Picture expected = easel_test::capture();
+        easel_test::clearTo(RgbColor(0, 0, 0));
+        const easel::TextPosition p =
+            easel::unpackTextPosition(drawWith("Hello,", s[0], s[1], whiteOnBlue, 0));
+        EXPECT_EQ(drawWith(" easel", p.x, p.y, whiteOnBlue, 0), whole);
+        EXPECT_TRUE(easel_test::screenMatches(expected));
     }
 }
 
