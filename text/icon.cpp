@@ -9,6 +9,7 @@
 #include <climits>
 #include <cstdio>
 
+#include "easel/text/detail/icon_header.h"
 #include "easel/text/detail/icon_streams.h"
 #include "easel/text/font.h"
 
@@ -77,7 +78,47 @@ std::uint32_t pixelValue(const std::uint8_t* p, int bytes) {
     return v;
 }
 
-void copyOverlap(SDL_Surface* s, const IconTarget& t) {
+// How the loaders read a decoded surface's pixel values, from what the file
+// header says.
+struct PixelReading {
+    // The channels are the value's bytes 2, 1 and 0 (red, green, blue),
+    // whatever masks SDL gave the surface: for 32-bit pixels without
+    // compression that is what the file means, while SDL 1.2.15 takes colour
+    // masks from whatever bytes lie between the header and the pixels.
+    bool fixedChannels = false;
+    // The bits of each value that are the file's own.
+    std::uint32_t fileBits = 0xFFFFFFFF;
+};
+
+// SDL over SDL2 takes the fourth byte of 32-bit pixels without compression
+// as alpha and, when it is 0 throughout the file, sets it to 0xFF
+// throughout; SDL 1.2.15 keeps the file's bytes. As SDL2 changes all of
+// them or none, the first pixel stored tells which happened: its fourth byte
+// is 0 in the file but not in the surface only when SDL2 set them all.
+PixelReading readingFor(const SDL_Surface* s, const detail::IconHeader& h) {
+    PixelReading reading;
+    if (!detail::plainThirtyTwoBit(h)) return reading;
+    reading.fixedChannels = true;
+    if (h.firstPixelFourthByte != 0 || s->format->BytesPerPixel != 4) return reading;
+    if (s->w <= 0 || s->h <= 0) return reading;
+    const int firstStoredRow = h.height > 0 ? s->h - 1 : 0;  // a negative height stores top down
+    const auto* first = static_cast<const std::uint8_t*>(s->pixels) +
+                        static_cast<std::ptrdiff_t>(firstStoredRow) * s->pitch;
+    if (first[3] != 0) reading.fileBits = 0x00FFFFFF;
+    return reading;
+}
+
+RgbColor colourOf(std::uint32_t value, const SDL_Surface* s, const PixelReading& reading) {
+    if (reading.fixedChannels) {
+        return RgbColor(static_cast<int>(value >> 16 & 255), static_cast<int>(value >> 8 & 255),
+                        static_cast<int>(value & 255));
+    }
+    Uint8 r = 0, g = 0, b = 0;
+    SDL_GetRGB(value, s->format, &r, &g, &b);
+    return RgbColor(r, g, b);
+}
+
+void copyOverlap(SDL_Surface* s, const PixelReading& reading, const IconTarget& t) {
     const int cols = std::min(s->w, t.width);
     const int rows = std::min(s->h, t.height);
     const int bytes = s->format->BytesPerPixel;
@@ -86,95 +127,14 @@ void copyOverlap(SDL_Surface* s, const IconTarget& t) {
         for (int y = 0; y < rows; ++y) {
             const std::uint8_t* p = base + static_cast<std::ptrdiff_t>(y) * s->pitch +
                                     static_cast<std::ptrdiff_t>(x) * bytes;
-            const std::uint32_t value = pixelValue(p, bytes);
+            const std::uint32_t value = pixelValue(p, bytes) & reading.fileBits;
             if (t.raw != nullptr) {
                 t.raw[t.index(x, y)] = value;
-                continue;
+            } else {
+                t.colours[t.index(x, y)] = colourOf(value, s, reading);
             }
-            Uint8 r = 0, g = 0, b = 0;
-            SDL_GetRGB(value, s->format, &r, &g, &b);
-            t.colours[t.index(x, y)] = RgbColor(r, g, b);
         }
     }
-}
-
-// Little-endian fields of the BMP headers.
-std::int64_t readLE(const std::uint8_t* p, int bytes) {
-    std::uint64_t v = 0;
-    for (int i = bytes - 1; i >= 0; --i) v = v << 8 | p[i];
-    return static_cast<std::int64_t>(v);
-}
-
-// The largest image the loaders decode: 4096 x 4096 pixels, 64 MiB at 32
-// bits. SDL allocates the whole image from the header before it reads a
-// row, and a sparse file can announce gigabytes of rows that cost nothing on
-// disk; an icon is a few dozen pixels across.
-constexpr std::int64_t maxImagePixels = std::int64_t{4096} * 4096;
-
-// The BMP compression values SDL 1.2 decodes: none, and channel masks.
-// Others are refused here, so that the result does not depend on which SDL
-// runs the program (SDL over SDL2 decodes an unknown one as uncompressed).
-constexpr std::int64_t compressionNone = 0;
-constexpr std::int64_t compressionBitfields = 3;
-
-// The fields of a BMP header that decide whether SDL may decode it.
-struct BmpHeader {
-    std::int64_t dataOffset = 0;
-    std::int64_t width = 0;
-    std::int64_t rows = 0;
-    std::int64_t depth = 0;
-    std::int64_t compression = compressionNone;
-};
-
-// Reads the file and info headers from the stream's position, which it
-// leaves where it was; false when they are not all there.
-bool readHeader(SDL_RWops* stream, int start, BmpHeader* header) {
-    constexpr int headerBytes = 34;  // file header, info size, sizes, planes, depth, compression
-    std::uint8_t h[headerBytes] = {};
-    const int got = SDL_RWread(stream, h, 1, headerBytes);
-    if (SDL_RWseek(stream, start, RW_SEEK_SET) != start || got < 26) return false;
-    header->dataOffset = readLE(h + 10, 4);
-    std::int64_t height = 0;
-    if (readLE(h + 14, 4) == 12) {  // the old OS/2 header: 16-bit unsigned sizes, no compression
-        header->width = readLE(h + 18, 2);
-        height = readLE(h + 20, 2);
-        header->depth = readLE(h + 24, 2);
-    } else {
-        if (got < headerBytes) return false;
-        header->width = static_cast<std::int32_t>(readLE(h + 18, 4));
-        height = static_cast<std::int32_t>(readLE(h + 22, 4));
-        header->depth = readLE(h + 28, 2);
-        header->compression = readLE(h + 30, 4);
-    }
-    header->rows = height < 0 ? -height : height;
-    return true;
-}
-
-// Whether SDL may decode the BMP at the stream's position: a compression SDL
-// 1.2 knows, no more than maxImagePixels, and every pixel row that the header
-// announces present in the stream. SDL allocates the whole image from the
-// header before it reads a row, so a header claiming 40000 x 40000 pixels in
-// a 70-byte file would cost gigabytes (or a failed allocation) before the
-// short read is noticed. Apart from images above the cap, only images that
-// SDL 1.2 could not load anyway, or that are refused below for their depth
-// or shape, fail here; the stream is left where it was.
-bool decodable(SDL_RWops* stream) {
-    const int start = SDL_RWtell(stream);
-    const int end = SDL_RWseek(stream, 0, RW_SEEK_END);
-    if (start < 0 || end < start || SDL_RWseek(stream, start, RW_SEEK_SET) != start) return false;
-    BmpHeader h;
-    if (!readHeader(stream, start, &h)) return false;
-    if (h.compression != compressionNone && h.compression != compressionBitfields) return false;
-    if (h.width < 0) return false;
-    if (h.width == 0 || h.rows == 0) return true;
-    if (h.width * h.rows > maxImagePixels) return false;
-    const std::int64_t bits = h.width * std::max<std::int64_t>(h.depth, 1);
-    const std::int64_t rowBytes = (bits + 31) / 32 * 4;
-    const std::int64_t lastRowBytes = (bits + 7) / 8;  // SDL does not insist on the last padding
-    // SDL reads the rows from the data offset that the file header gives.
-    const std::int64_t available = static_cast<std::int64_t>(end) - start - h.dataOffset;
-    if (available < lastRowBytes) return false;
-    return h.rows - 1 <= (available - lastRowBytes) / rowBytes;
 }
 
 bool closeAndFail(SDL_RWops* stream) {
@@ -186,11 +146,12 @@ bool loadStream(SDL_RWops* stream, const IconTarget& t) {
     if (!t.hasArray() && t.width > 0 && t.height > 0) return closeAndFail(stream);
     paintPlaceholder(t);
     if (stream == nullptr) return false;
-    if (!decodable(stream)) return closeAndFail(stream);
+    detail::IconHeader header;
+    if (!detail::readDecodableHeader(stream, &header)) return closeAndFail(stream);
     SDL_Surface* surface = SDL_LoadBMP_RW(stream, 1);
     if (surface == nullptr) return false;
     const bool ok = readableSurface(surface);
-    if (ok) copyOverlap(surface, t);
+    if (ok) copyOverlap(surface, readingFor(surface, header), t);
     SDL_FreeSurface(surface);
     return ok;
 }

@@ -31,6 +31,17 @@ SIZE_25 = 8  # index of 25 in the target's size table
 FILE, SPARSE, FIFO = 1 << 6, 2 << 6, 3 << 6
 
 
+def gap_before_pixels(image, gap):
+    masks = struct.pack("<III", 0xFF, 0xFF00, 0xFF0000) * (gap // 12 + 1)
+    offset = struct.unpack("<I", image[10:14])[0]
+    header = image[:10] + struct.pack("<I", offset + gap) + image[14:offset]
+    return header + masks[:gap] + image[offset:]
+
+
+def with_info_size(image, size):
+    return image[:14] + struct.pack("<I", size) + image[18:]
+
+
 def icon_seeds():
     seeds = {
         "rgb24_25x25": (SIZE_25, SIZE_25, 0, bmpfiles.bmp(25, 25, 24)),
@@ -58,6 +69,12 @@ def icon_seeds():
                                bmpfiles.bmp(1, 1, 32, width_field=16383,
                                             height_field=32767)[:54]),
         "sparse_small_image": (SIZE_25, SIZE_25, SPARSE | 1, bmpfiles.bmp(3, 3, 24)),
+        # 12 bytes that read as swapped colour masks between the header and
+        # the pixels of an uncompressed 32-bit image.
+        "rgb32_gap_raw": (SIZE_25, SIZE_25, 1, gap_before_pixels(bmpfiles.bmp(5, 5, 32), 12)),
+        # A 24-bit image whose info header claims the 64 bytes of OS/2 2.x.
+        "os2_v2_header": (SIZE_25, SIZE_25, 0,
+                          with_info_size(bmpfiles.bmp(5, 5, 24), 64)),
     }
     return {name: bytes((w, h, raw)) + data for name, (w, h, raw, data) in seeds.items()}
 

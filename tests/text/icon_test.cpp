@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <climits>
 #include <cstdint>
 #include <cstdio>
@@ -34,33 +35,57 @@ void putLe(std::vector<std::uint8_t>& out, std::uint32_t v, int bytes) {
     for (int i = 0; i < bytes; ++i) out.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
 }
 
+// The header of a test image: a BITMAPINFOHEADER without compression unless
+// changed. Bit-field masks (red, green, blue, alpha) follow a 40-byte header
+// and sit inside larger ones. The gap bytes between the headers and the
+// pixels read as the masks 0xFF, 0xFF00, 0xFF0000 (red and blue swapped).
+struct Layout {
+    int bpp = 24;
+    std::uint32_t infoSize = 40;
+    std::uint32_t compression = 0;
+    std::uint32_t masks[4] = {};
+    int gap = 0;
+    bool topDown = false;  // a negative height, rows stored top row first
+};
+
 // A Windows BMP (bottom-up rows, each padded to 4 bytes) of 8, 16, 24 or 32
 // bits per pixel. The 8-bit image has a grey palette and stores r as index;
-// the 16-bit one stores 5 bits per channel.
-std::vector<std::uint8_t> makeBmp(int w, int h, int bpp, const PixelAt& at) {
+// the 16-bit one stores 5 bits per channel; a 32-bit pixel is the value
+// extra << 24 | r << 16 | g << 8 | b.
+std::vector<std::uint8_t> makeBmp(int w, int h, const Layout& layout, const PixelAt& at) {
+    const int bpp = layout.bpp;
     const int rowBytes = (w * bpp / 8 + 3) / 4 * 4;
     const int paletteBytes = bpp == 8 ? 256 * 4 : 0;
-    const int offset = 14 + 40 + paletteBytes;
+    const bool maskAfter = layout.infoSize == 40 && layout.compression == 3;
+    const int offset =
+        14 + static_cast<int>(layout.infoSize) + (maskAfter ? 12 : 0) + paletteBytes + layout.gap;
     std::vector<std::uint8_t> out;
     out.push_back('B');
     out.push_back('M');
     putLe(out, static_cast<std::uint32_t>(offset + rowBytes * h), 4);
     putLe(out, 0, 4);
     putLe(out, static_cast<std::uint32_t>(offset), 4);
-    putLe(out, 40, 4);
-    putLe(out, static_cast<std::uint32_t>(w), 4);
-    putLe(out, static_cast<std::uint32_t>(h), 4);
+    putLe(out, layout.infoSize, 4);
+    const int sizeBytes = layout.infoSize == 12 ? 2 : 4;
+    putLe(out, static_cast<std::uint32_t>(w), sizeBytes);
+    putLe(out, static_cast<std::uint32_t>(layout.topDown ? -h : h), sizeBytes);
     putLe(out, 1, 2);
     putLe(out, static_cast<std::uint32_t>(bpp), 2);
-    putLe(out, 0, 4);  // no compression
-    putLe(out, static_cast<std::uint32_t>(rowBytes * h), 4);
-    putLe(out, 2835, 4);
-    putLe(out, 2835, 4);
-    putLe(out, 0, 4);
-    putLe(out, 0, 4);
+    if (layout.infoSize > 12) {
+        const auto imageBytes = static_cast<std::uint32_t>(rowBytes * h);
+        for (std::uint32_t v : {layout.compression, imageBytes, 2835u, 2835u, 0u, 0u})
+            putLe(out, v, 4);
+        const int maskCount = maskAfter ? 3 : std::clamp((int(layout.infoSize) - 40) / 4, 0, 4);
+        for (int i = 0; i < maskCount; ++i) putLe(out, layout.masks[i], 4);
+        out.resize(static_cast<size_t>(offset - paletteBytes - layout.gap), 0);
+    }
     for (int i = 0; i < paletteBytes / 4; ++i)
         putLe(out, static_cast<std::uint32_t>(i * 0x010101), 4);
-    for (int y = h - 1; y >= 0; --y) {
+    const std::uint32_t swappedMasks[] = {0xFF, 0xFF00, 0xFF0000};
+    for (int i = 0; i < layout.gap; ++i)
+        out.push_back(static_cast<std::uint8_t>(swappedMasks[i / 4 % 3] >> (8 * (i % 4))));
+    for (int row = 0; row < h; ++row) {
+        const int y = layout.topDown ? row : h - 1 - row;
         const size_t start = out.size();
         for (int x = 0; x < w; ++x) {
             const Pixel p = at(x, y);
@@ -79,6 +104,18 @@ std::vector<std::uint8_t> makeBmp(int w, int h, int bpp, const PixelAt& at) {
         while (out.size() - start < static_cast<size_t>(rowBytes)) out.push_back(0xEE);
     }
     return out;
+}
+
+std::vector<std::uint8_t> makeBmp(int w, int h, int bpp, const PixelAt& at) {
+    Layout layout;
+    layout.bpp = bpp;
+    return makeBmp(w, h, layout, at);
+}
+
+// The value of a 24- or 32-bit pixel as stored in the file.
+std::uint32_t fileValue(const Pixel& p, int bpp) {
+    const std::uint32_t extra = bpp == 32 ? static_cast<std::uint32_t>(p.extra) << 24 : 0;
+    return extra | static_cast<std::uint32_t>(p.r << 16 | p.g << 8 | p.b);
 }
 
 // A private folder for the test's files, removed at the end.
@@ -209,12 +246,15 @@ TEST_F(IconTest, UnsupportedOrBrokenFilesAreRefused) {
     truncated.resize(truncated.size() / 2);
     std::vector<std::uint8_t> headerOnly = makeBmp(25, 25, 24, gradient);
     headerOnly.resize(30);
+    std::vector<std::uint8_t> oddDepth = makeBmp(25, 25, 32, gradient);
+    oddDepth[28] = 25;  // SDL 1.2.15 reads 25 bits per pixel as 4 bytes, SDL2 refuses them
     const std::vector<std::uint8_t> text = {'n', 'o', 't', ' ', 'a', ' ', 'b', 'm', 'p', '\n'};
     const std::vector<std::pair<std::string, std::vector<std::uint8_t>>> cases = {
         {"palette.bmp", makeBmp(25, 25, 8, gradient)},
         {"sixteen.bmp", makeBmp(25, 25, 16, gradient)},
         {"truncated.bmp", truncated},
         {"header.bmp", headerOnly},
+        {"depth25.bmp", oddDepth},
         {"text.bmp", text},
         {"empty.bmp", {}},
     };
@@ -404,6 +444,67 @@ TEST_F(IconTest, CompressionsOtherThanNoneAndBitfieldsAreRefused) {
         EXPECT_FALSE(easel::loadIconFromMemory(bytes.data(), bytes.size(), dest.data(), 6, 6))
             << compression;
         EXPECT_TRUE(holdsPlaceholder(dest, 6, 6)) << compression;
+    }
+}
+
+// SDL 1.2.15 and SDL over SDL2 read some BMP layouts differently: bit fields
+// that SDL2 has no format for, made-up or OS/2 2.x info header sizes, colour
+// masks in a gap before uncompressed 32-bit pixels, fourth bytes that are all
+// 0. The loaders refuse the first two and read the others as the file means
+// them (8-bit red, green, blue from the top down without compression), with
+// raw values exactly the file's bytes.
+TEST_F(IconTest, LayoutsAreReadAsTheFileMeansThemOrRefusedWhicheverSdlRuns) {
+    constexpr std::uint32_t bits = 3;
+    const PixelAt zeroFourth = [](int x, int y) { return Pixel{x * 40, y * 40, 200, 0}; };
+    const PixelAt firstStoredZero = [](int x, int y) { return Pixel{x, y, 9, (x + y) ? 7 : 0}; };
+    struct Case {
+        const char* name;
+        Layout layout;
+        bool loads;
+        PixelAt at = gradient;
+    };
+    const Case cases[] = {
+        {"x-r-g-b bit fields", {32, 40, bits, {0xFF0000, 0xFF00, 0xFF, 0}}, true},
+        {"a-b-g-r, 56 bytes", {32, 56, bits, {0xFF, 0xFF00, 0xFF0000, 0xFF000000}}, true},
+        {"b-g-r-a, 124 bytes", {32, 124, bits, {0xFF00, 0xFF0000, 0xFF000000, 0xFF}}, true},
+        {"5-6-5 in 32 bits", {32, 40, bits, {0xF800, 0x7E0, 0x1F, 0}}, false},
+        {"r-b-g order", {32, 40, bits, {0xFF0000, 0xFF, 0xFF00, 0}}, false},
+        {"alpha on blue", {32, 108, bits, {0xFF0000, 0xFF00, 0xFF, 0xFF}}, false},
+        {"bit fields, 24 bits", {24, 40, bits, {0xFF0000, 0xFF00, 0xFF, 0}}, false},
+        {"OS/2 1.x header", {24, 12}, true},
+        {"OS/2 2.x header", {32, 64}, false},
+        {"100-byte header", {32, 100}, false},
+        {"4-byte gap", {32, 40, 0, {}, 4}, true},
+        {"12-byte gap, OS/2", {32, 12, 0, {}, 12}, true},
+        {"20-byte gap, 108 bytes", {32, 108, 0, {}, 20}, true},
+        {"fourth bytes 0", {32}, true, zeroFourth},
+        {"first stored fourth byte 0", {32}, true, firstStoredZero},
+        {"... top down", {32, 40, 0, {}, 0, true}, true, firstStoredZero},
+    };
+    const std::uint32_t standard[4] = {0xFF0000, 0xFF00, 0xFF, 0};
+    for (const Case& c : cases) {
+        const std::vector<std::uint8_t> bytes = makeBmp(6, 5, c.layout, c.at);
+        std::vector<RgbColor> dest(6 * 5);
+        std::vector<std::uint32_t> raw(6 * 5), want(6 * 5);
+        const auto* data = bytes.data();
+        EXPECT_EQ(easel::loadIconFromMemory(data, bytes.size(), dest.data(), 6, 5), c.loads)
+            << c.name;
+        EXPECT_EQ(easel::detail::loadIconRawFromMemory(data, bytes.size(), raw.data(), 6, 5),
+                  c.loads)
+            << c.name;
+        const std::uint32_t* masks = c.layout.compression == bits ? c.layout.masks : standard;
+        const PixelAt read = [&](int x, int y) {
+            const std::uint32_t v = fileValue(c.at(x, y), c.layout.bpp);
+            const auto channel = [v](std::uint32_t m) { return int((v & m) / (m & (~m + 1))); };
+            return Pixel{channel(masks[0]), channel(masks[1]), channel(masks[2])};
+        };
+        EXPECT_TRUE(holdsImage(dest, 6, 5, c.loads ? 6 : 0, 5, read)) << c.name;
+        for (size_t i = 0; i < want.size(); ++i) {
+            const int x = int(i / 5), y = int(i % 5);
+            want[i] =
+                c.loads ? fileValue(c.at(x, y), c.layout.bpp) : std::uint32_t(placeholder(x, y).r);
+        }
+        EXPECT_EQ(raw, want) << c.name;
     }
 }
 
