@@ -11,30 +11,36 @@ namespace easel::detail {
 
 namespace {
 
-int fail(std::string* why, const std::string& message) {
-    if (why != nullptr) *why = message;
+// The reason is put into words only on failure and only when asked for, so
+// that a check that passes allocates nothing (the panel checks its icon files
+// on every pass).
+int fail(std::string* why, const char* fileName, const char* reason) {
+    if (why != nullptr) *why = std::string("'") + fileName + "' " + reason;
     return -1;
 }
 
 }  // namespace
 
 int openRegularFile(const char* fileName, std::string* why) {
-    if (fileName == nullptr || *fileName == '\0') return fail(why, "no file name given");
-    const std::string quoted = std::string("'") + fileName + "'";
+    if (fileName == nullptr || *fileName == '\0') {
+        if (why != nullptr) *why = "no file name given";
+        return -1;
+    }
     int fd = -1;
     do {
         fd = ::open(fileName, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     } while (fd < 0 && errno == EINTR);
     if (fd < 0) {
         const int error = errno;
-        if (error == ENOENT) return fail(why, quoted + " does not exist");
-        return fail(why, quoted + " cannot be opened: " + std::strerror(error));
+        if (error == ENOENT) return fail(why, fileName, "does not exist");
+        if (why == nullptr) return -1;
+        return fail(why, fileName, (std::string("cannot be opened: ") + std::strerror(error)).c_str());
     }
     struct stat status {};
     if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
         const bool folder = S_ISDIR(status.st_mode);
         ::close(fd);
-        return fail(why, quoted + (folder ? " is a folder, not a file" : " is not a regular file"));
+        return fail(why, fileName, folder ? "is a folder, not a file" : "is not a regular file");
     }
     // Reads of a regular file never wait; clear the flag anyway for stdio.
     ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);

@@ -1,7 +1,5 @@
 #include "easel/text/icon.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -9,6 +7,7 @@
 #include <climits>
 #include <cstdio>
 
+#include "easel/image/detail/regular_file.h"
 #include "easel/text/detail/icon_header.h"
 #include "easel/text/detail/icon_streams.h"
 #include "easel/text/font.h"
@@ -156,30 +155,11 @@ bool loadStream(SDL_RWops* stream, const IconTarget& t) {
     return ok;
 }
 
-// Opens the file once, for reading, without waiting, and keeps it only if
-// what was opened is a regular file: the descriptor, or -1. Checking the
-// opened descriptor rather than the name leaves no moment in which the name
-// could come to mean a FIFO, whose open would wait for a writer for ever, or
-// a device that could be read for ever.
-int openRegularFile(const char* fileName) {
-    if (fileName == nullptr) return -1;
-    int fd = -1;
-    do {
-        fd = ::open(fileName, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    } while (fd < 0 && errno == EINTR);
-    if (fd < 0) return -1;
-    struct stat status {};
-    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
-        ::close(fd);
-        return -1;
-    }
-    return fd;
-}
-
-// A stream over a regular file opened once through openRegularFile, so that
-// what SDL reads is the very file that was checked.
+// A stream over a regular file opened once through the library's one
+// regular-file check (shared with the image loader), so that what SDL reads
+// is the very file that was checked.
 SDL_RWops* openFile(const char* fileName) {
-    const int fd = openRegularFile(fileName);
+    const int fd = detail::openRegularFile(fileName, nullptr);
     if (fd < 0) return nullptr;
     std::FILE* file = ::fdopen(fd, "rb");
     if (file == nullptr) {
@@ -218,7 +198,7 @@ SDL_RWops* openMemory(const void* data, std::size_t size) {
 
 long detail::readIconFile(const char* fileName, void* bytes, std::size_t capacity) {
     if (bytes == nullptr && capacity > 0) return -1;
-    const int fd = openRegularFile(fileName);
+    const int fd = detail::openRegularFile(fileName, nullptr);
     if (fd < 0) return -1;
     const long size = readToEnd(fd, static_cast<unsigned char*>(bytes), capacity);
     ::close(fd);
