@@ -42,8 +42,8 @@ int openRegularFile(const char* fileName, std::string* why) {
         ::close(fd);
         return fail(why, fileName, folder ? "is a folder, not a file" : "is not a regular file");
     }
-    // Reads of a regular file never wait; clear the flag anyway for stdio.
-    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    // The non-blocking flag stays: reads of a regular file never wait, so it
+    // changes nothing for the caller and costs no further system calls.
     return fd;
 }
 
