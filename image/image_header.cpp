@@ -99,6 +99,8 @@ bool frameDataEnds(HeaderReader& in, std::int64_t at, int flags) {
     return skipSubBlocks(in, at + 1) >= 0;
 }
 
+constexpr int graphicControlLabel = 0xF9;
+
 // The decoder walks the blocks to the first image descriptor, skipping
 // extensions and any stray byte, and allocates that frame's size.
 ImageHeader gifSize(HeaderReader& in) {
@@ -110,7 +112,12 @@ ImageHeader gifSize(HeaderReader& in) {
         const int c = in.byte(at++);
         if (c < 0 || c == ';') return unsized(ImageFormat::gif);
         if (c == '!') {
-            if (in.byte(at++) < 0) return unsized(ImageFormat::gif);
+            const int label = in.byte(at++);
+            if (label < 0) return unsized(ImageFormat::gif);
+            // The decoder takes a graphic control extension's first block
+            // whatever its size, so an empty one would make it read on past
+            // the terminator and find another frame than this walk: refused.
+            if (label == graphicControlLabel && in.byte(at) == 0) return unsized(ImageFormat::gif);
             at = skipSubBlocks(in, at);
             if (at < 0) return unsized(ImageFormat::gif);
         } else if (c == ',') {

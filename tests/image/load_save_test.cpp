@@ -156,6 +156,14 @@ TEST(ImageLoadSave, FailuresNameTheFileAndTheReason) {
     // SDL_image's GIF decoder reads on for ever past a frame cut short.
     const std::string gif = readBytes(data("corners_5x3.gif"));
     writeBytes(dir.file("cut.gif"), gif.substr(0, gif.size() - 3));
+    // After an empty graphic control block the decoder reads on as if it
+    // were not the last: here it passes over the small frame, finds one of
+    // 35980 x 35980, cannot make the surface and crashed.
+    const std::string frame =
+        std::string("GIF89a\x05\0\x03\0\0\0\0!\xf9\0\x0b,\0\0\0\0\x05\0\x03\0\0\x02"
+                    "\x02\x44\x01\0,\0\0\0\0\x8c\x8c\x8c\x8c\0\x02\x02\x44\x01\0;",
+                    48);
+    writeBytes(dir.file("control.gif"), frame);
     ASSERT_EQ(mkfifo(dir.file("pipe.png").c_str(), 0600), 0);
     std::filesystem::create_directory(dir.file("folder.png"));
     const struct {
@@ -166,7 +174,8 @@ TEST(ImageLoadSave, FailuresNameTheFileAndTheReason) {
                  {dir.file("pipe.png"), "not a regular file"},
                  {dir.file("text.png"), "is not an image"},
                  {dir.file("cut.png"), "damaged PNG"},
-                 {dir.file("cut.gif"), "damaged GIF image: its data is cut short"}};
+                 {dir.file("cut.gif"), "damaged GIF image: its data is cut short"},
+                 {dir.file("control.gif"), "damaged GIF image"}};
     for (const auto& c : cases) {
         std::string why;
         EXPECT_FALSE(easel::loadImage(c.name.c_str(), &why).has_value()) << c.name;
