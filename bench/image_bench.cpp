@@ -9,10 +9,10 @@
 #include <cstdio>
 #include <string>
 
-#include "app/document.h"
-#include "app/pass.h"
-#include "app/state.h"
-#include "app/stroke.h"
+#include "paint/document.h"
+#include "paint/pass.h"
+#include "paint/state.h"
+#include "paint/stroke.h"
 #include "easel/display/screen.h"
 #include "easel/image/load.h"
 #include "easel/image/save.h"

@@ -9,8 +9,8 @@
 #include <cstdlib>
 #include <string>
 
-#include "app/panel.h"
-#include "app/state.h"
+#include "paint/panel.h"
+#include "paint/state.h"
 #include "easel/colour/convert.h"
 #include "easel/display/screen.h"
 

@@ -15,8 +15,8 @@
 #include <cstdlib>
 #include <vector>
 
-#include "app/pass.h"
-#include "app/state.h"
+#include "paint/pass.h"
+#include "paint/state.h"
 #include "easel/display/input.h"
 #include "easel/display/screen.h"
 

@@ -11,9 +11,9 @@
 #include <utility>
 #include <vector>
 
-#include "app/ink.h"
-#include "app/state.h"
-#include "app/stroke.h"
+#include "paint/ink.h"
+#include "paint/state.h"
+#include "paint/stroke.h"
 #include "easel/colour/color.h"
 #include "easel/display/screen.h"
 #include "easel/raster/blend.h"

@@ -7,8 +7,8 @@
 
 #include <cmath>
 
-#include "app/state.h"
-#include "app/stroke.h"
+#include "paint/state.h"
+#include "paint/stroke.h"
 #include "easel/raster/blend.h"
 #include "versus.h"
 

@@ -10,7 +10,7 @@
 #include <algorithm>
 #include <opencv2/imgproc.hpp>
 
-#include "app/ink.h"
+#include "paint/ink.h"
 #include "easel/display/detail/pixels.h"
 #include "versus.h"
 

@@ -6,7 +6,7 @@
 // user picks a brightness, so its plain speed is not held to a goal.
 #include <opencv2/imgproc.hpp>
 
-#include "app/panel.h"
+#include "paint/panel.h"
 #include "versus.h"
 
 namespace {

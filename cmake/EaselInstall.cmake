@@ -8,20 +8,20 @@ install(TARGETS easel EXPORT easelTargets
   LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}
   RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR}
   INCLUDES DESTINATION ${CMAKE_INSTALL_INCLUDEDIR})
+# Headers keep their path under easel/: the tree is the include tree.
 foreach(header IN LISTS EASEL_HEADERS)
   file(RELATIVE_PATH rel "${CMAKE_SOURCE_DIR}" "${header}")
   get_filename_component(dir "${rel}" DIRECTORY)
-  install(FILES "${header}" DESTINATION "${CMAKE_INSTALL_INCLUDEDIR}/easel/${dir}")
+  install(FILES "${header}" DESTINATION "${CMAKE_INSTALL_INCLUDEDIR}/${dir}")
   # Internals go with the package only when a public header includes them
   # (inline code such as the camera's projection).
   file(STRINGS "${header}" detail_includes REGEX "^#include \"easel/[a-z]+/detail/")
   foreach(line IN LISTS detail_includes)
-    string(REGEX REPLACE "^#include \"easel/([a-z]+/detail/[^\"]+)\".*" "\\1" detail "${line}")
+    string(REGEX REPLACE "^#include \"(easel/[a-z]+/detail/[^\"]+)\".*" "\\1" detail "${line}")
     get_filename_component(detail_dir "${detail}" DIRECTORY)
-    install(FILES "${CMAKE_SOURCE_DIR}/${detail}" DESTINATION "${CMAKE_INSTALL_INCLUDEDIR}/easel/${detail_dir}")
+    install(FILES "${CMAKE_SOURCE_DIR}/${detail}" DESTINATION "${CMAKE_INSTALL_INCLUDEDIR}/${detail_dir}")
   endforeach()
 endforeach()
-install(FILES include/easel/easel.h DESTINATION "${CMAKE_INSTALL_INCLUDEDIR}/easel")
 
 install(EXPORT easelTargets NAMESPACE easel:: DESTINATION "${EASEL_CMAKE_DIR}")
 configure_package_config_file(cmake/easelConfig.cmake.in

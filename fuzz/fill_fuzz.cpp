@@ -12,7 +12,7 @@
 #include <cstdlib>
 #include <vector>
 
-#include "app/ink.h"
+#include "paint/ink.h"
 #include "easel/colour/color.h"
 #include "easel/display/screen.h"
 #include "support/fuzz_screen.h"

@@ -11,9 +11,9 @@
 #include <cstdlib>
 #include <vector>
 
-#include "app/panel.h"
-#include "app/pass.h"
-#include "app/state.h"
+#include "paint/panel.h"
+#include "paint/pass.h"
+#include "paint/state.h"
 #include "easel/display/detail/pixels.h"
 #include "easel/display/screen.h"
 #include "support/fuzz_screen.h"

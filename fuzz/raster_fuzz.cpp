@@ -7,8 +7,8 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "app/state.h"
-#include "app/stroke.h"
+#include "paint/state.h"
+#include "paint/stroke.h"
 #include "easel/colour/color.h"
 #include "easel/display/screen.h"
 #include "easel/raster/blend.h"

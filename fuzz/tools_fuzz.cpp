@@ -4,9 +4,9 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "app/ink.h"
-#include "app/state.h"
-#include "app/stroke.h"
+#include "paint/ink.h"
+#include "paint/state.h"
+#include "paint/stroke.h"
 #include "easel/raster/blend.h"
 #include "support/fuzz_screen.h"
 

@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""Generates text/font_data.cpp, the 8x8 code page 437 glyph table.
+"""Generates easel/text/font_data.cpp, the 8x8 code page 437 glyph table.
 
 The glyphs come from the console fonts FullGreek-VGA8 and, for the few
 positions it lacks, Uni2-VGA8, both of Debian's package console-setup-linux
@@ -19,7 +19,7 @@ glyphs are then replaced or adjusted (see OWN_GLYPHS and the shifts below):
   box-drawing pieces, shades and blocks that touch column 7 are shifted one
   column left when column 0 is free, or redrawn narrower.
 
-Usage: scripts/make_font.py [FONT.psf.gz...] > text/font_data.cpp
+Usage: scripts/make_font.py [FONT.psf.gz...] > easel/text/font_data.cpp
 """
 import gzip
 import struct

@@ -36,10 +36,6 @@ def compounds(xml: Path, kinds):
             yield ET.parse(xml / (c.get("refid") + ".xml")).getroot().find("compounddef")
 
 
-def section_of(header: str) -> str:
-    return "easel/easel.h" if header == "include/easel/easel.h" else "easel/" + header
-
-
 def public_names(xml: Path):
     """Maps each header's cheatsheet section to {name: (needed, line)}: every
     public operation (constructors under their type's name, operators by
@@ -47,7 +43,7 @@ def public_names(xml: Path):
     names = {}
 
     def add(loc, name, needed):
-        entry = names.setdefault(section_of(loc.get("file")), {})
+        entry = names.setdefault(loc.get("file"), {})
         old = entry.get(name, (False, 0))
         entry[name] = (old[0] or needed, loc.get("line"))
 

@@ -4,7 +4,7 @@ with absurd sizes in the header (one of them a sparse file long enough for
 its 2 GiB of pixels), or not files at all (a folder, a FIFO, a dangling
 symlink, a symlink loop); it keeps running and every such button shows the
 loader's placeholder pattern, computed here from the font table in
-text/font_data.cpp. Good icons in the same folder still show their pictures.
+easel/text/font_data.cpp. Good icons in the same folder still show their pictures.
 A FIFO and a good file renamed over a button's name again and again while the
 program runs never make it wait: it keeps drawing and ends on Escape.
 
@@ -31,8 +31,8 @@ TOOLS = ["pen", "brush", "ink", "clear"]
 
 
 def font_table():
-    """Font8x8 from text/font_data.cpp: {glyph: [8 row bytes]}, column 0 the top bit."""
-    with open(harness.source_path("text", "font_data.cpp")) as f:
+    """Font8x8 from easel/text/font_data.cpp: {glyph: [8 row bytes]}, column 0 the top bit."""
+    with open(harness.source_path("easel", "text", "font_data.cpp")) as f:
         source = f.read()
     glyphs = {}
     for number, rows in re.findall(r"//\s*(\d+):((?:\s+[0-9A-Fa-f]{2}){8})", source):

@@ -26,7 +26,7 @@ TITLE = "Paint Program"
 DEFAULT_SECONDS = 60
 DEFAULT_SEED = 20261207
 # Growth allowed from start-up to the end: 8 MiB, and the undo history's
-# documented bound of 16 MiB of changed tiles (app/undo.h), which random
+# documented bound of 16 MiB of changed tiles (paint/undo.h), which random
 # fills and clearings reach.
 MEMORY_BOUND_KIB = 8 * 1024 + 16 * 1024
 PROBE_TIMEOUT = 10.0          # seconds for a click to show after a burst

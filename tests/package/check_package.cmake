@@ -120,7 +120,7 @@ if(DESKTOP_FILE_VALIDATE)
 endif()
 
 # The launcher, started from another folder, directly and through a link.
-file(CREATE_LINK "${launcher}" "${WORK_DIR}/linked-easel-paint" SYMBOLIC)
+execute_process(COMMAND "${CMAKE_COMMAND}" -E create_symlink "${launcher}" "${WORK_DIR}/linked-easel-paint")
 foreach(start "${launcher}" "${WORK_DIR}/linked-easel-paint")
   execute_process(COMMAND sh "${CMAKE_CURRENT_LIST_DIR}/check_launcher.sh" "${start}" "${paint}" "${data}"
     RESULT_VARIABLE rc TIMEOUT 60)

@@ -2,7 +2,7 @@
 // globals put back to start-up before each test.
 #pragma once
 
-#include "app/state.h"
+#include "paint/state.h"
 #include "support/screen_fixture.h"
 
 namespace paint_test {

@@ -6,7 +6,7 @@
 // every (brushSpacing * brushSize) / 100 pixels along each movement.
 #pragma once
 
-#include "app/state.h"
+#include "paint/state.h"
 
 namespace paint {
 

@@ -1,13 +1,13 @@
-#include "app/pass.h"
+#include "paint/pass.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdint>
 
-#include "app/state.h"
+#include "paint/state.h"
 #include "easel/display/detail/pixels.h"
 #include "easel/display/screen.h"
-#include "app/paint_fixture.h"
+#include "paint/paint_fixture.h"
 #include "support/screen_fixture.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "app/state.h"
+#include "paint/state.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "app/panel.h"
+#include "paint/panel.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -13,11 +13,11 @@
 #include <string>
 #include <vector>
 
-#include "app/state.h"
+#include "paint/state.h"
 #include "easel/colour/convert.h"
 #include "easel/display/screen.h"
 #include "easel/text/font.h"
-#include "app/paint_fixture.h"
+#include "paint/paint_fixture.h"
 #include "support/screen_fixture.h"
 #include "support/temp_directory.h"
 

@@ -15,10 +15,10 @@
 #include <string>
 #include <vector>
 
-#include "app/paint_fixture.h"
-#include "app/panel.h"
-#include "app/pass.h"
-#include "app/state.h"
+#include "paint/paint_fixture.h"
+#include "paint/panel.h"
+#include "paint/pass.h"
+#include "paint/state.h"
 #include "easel/colour/convert.h"
 #include "easel/display/detail/pixels.h"
 #include "easel/display/screen.h"

@@ -1,4 +1,4 @@
-#include "app/panel.h"
+#include "paint/panel.h"
 
 #include <SDL.h>
 

@@ -1,4 +1,4 @@
-#include "app/stroke.h"
+#include "paint/stroke.h"
 
 #include <gtest/gtest.h>
 
@@ -10,11 +10,11 @@
 #include <utility>
 #include <vector>
 
-#include "app/pass.h"
-#include "app/state.h"
+#include "paint/pass.h"
+#include "paint/state.h"
 #include "easel/display/screen.h"
 #include "support/drawing_reference.h"
-#include "app/paint_fixture.h"
+#include "paint/paint_fixture.h"
 #include "support/screen_fixture.h"
 
 namespace {

@@ -9,10 +9,10 @@
 #include <random>
 #include <vector>
 
-#include "app/ink.h"
+#include "paint/ink.h"
 #include "easel/display/screen.h"
 #include "support/drawing_reference.h"
-#include "app/paint_fixture.h"
+#include "paint/paint_fixture.h"
 #include "support/screen_fixture.h"
 
 namespace {

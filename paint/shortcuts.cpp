@@ -1,4 +1,4 @@
-#include "app/shortcuts.h"
+#include "paint/shortcuts.h"
 
 namespace paint {
 

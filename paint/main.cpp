@@ -3,9 +3,9 @@
 // paint FILE opens FILE on the canvas (status 2 when it cannot be read);
 // Ctrl+S saves, Ctrl+Z and Ctrl+Y undo and redo, and unsaved changes are
 // kept in a recovery file when the program ends.
-#include "app/document.h"
-#include "app/pass.h"
-#include "app/state.h"
+#include "paint/document.h"
+#include "paint/pass.h"
+#include "paint/state.h"
 #include "easel/display/input.h"
 #include "easel/display/screen.h"
 

@@ -2,7 +2,7 @@
 // across the top 128 rows of the window.
 #pragma once
 
-#include "app/state.h"
+#include "paint/state.h"
 
 namespace paint {
 

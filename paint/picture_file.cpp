@@ -1,4 +1,4 @@
-#include "app/picture_file.h"
+#include "paint/picture_file.h"
 
 #include <dirent.h>
 #include <sys/stat.h>

@@ -1,12 +1,12 @@
-#include "app/document.h"
+#include "paint/document.h"
 
 #include <sys/stat.h>
 
 #include <cerrno>
 #include <cstdio>
 
-#include "app/picture_file.h"
-#include "app/state.h"
+#include "paint/picture_file.h"
+#include "paint/state.h"
 #include "easel/display/input.h"
 #include "easel/image/draw.h"
 #include "easel/image/load.h"

@@ -1,4 +1,4 @@
-#include "app/undo.h"
+#include "paint/undo.h"
 
 #include <algorithm>
 #include <cstring>

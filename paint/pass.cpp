@@ -1,11 +1,11 @@
-#include "app/pass.h"
+#include "paint/pass.h"
 
 #include <cstdint>
 
-#include "app/ink.h"
-#include "app/panel.h"
-#include "app/state.h"
-#include "app/stroke.h"
+#include "paint/ink.h"
+#include "paint/panel.h"
+#include "paint/state.h"
+#include "paint/stroke.h"
 #include "easel/display/screen.h"
 
 namespace paint {

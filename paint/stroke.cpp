@@ -1,11 +1,11 @@
-#include "app/stroke.h"
+#include "paint/stroke.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <limits>
 
-#include "app/state.h"
+#include "paint/state.h"
 #include "easel/display/screen.h"
 #include "easel/raster/blend.h"
 #include "easel/raster/line.h"

@@ -3,7 +3,7 @@
 //
 // The main loop calls open() before the window opens, show() once the canvas
 // is first drawn, beforePass() and afterPass() around every pass, and quit()
-// when the user quits. Undo and redo follow app/undo.h. Undoing while Clear
+// when the user quits. Undo and redo follow paint/undo.h. Undoing while Clear
 // is the current tool also picks the tool that was current before that step
 // (the one used before Clear was picked), since Clear would otherwise empty
 // the canvas again at the next pass; redo leaves the tool alone. The first
@@ -14,9 +14,9 @@
 #include <optional>
 #include <string>
 
-#include "app/pass.h"
-#include "app/shortcuts.h"
-#include "app/undo.h"
+#include "paint/pass.h"
+#include "paint/shortcuts.h"
+#include "paint/undo.h"
 #include "easel/image/image.h"
 
 namespace paint {

@@ -1,4 +1,4 @@
-#include "app/ink.h"
+#include "paint/ink.h"
 
 #include <SDL.h>
 
@@ -10,7 +10,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "app/state.h"
+#include "paint/state.h"
 #include "easel/colour/color.h"
 // The fill scans and writes whole rows of pixel words: easel internals, which
 // the paint program, built with the library, may use.

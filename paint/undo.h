@@ -20,7 +20,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "app/state.h"
+#include "paint/state.h"
 
 namespace paint {
 

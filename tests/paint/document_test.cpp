@@ -1,4 +1,4 @@
-#include "app/document.h"
+#include "paint/document.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -10,10 +10,10 @@
 #include <string>
 #include <vector>
 
-#include "app/pass.h"
-#include "app/picture_file.h"
-#include "app/shortcuts.h"
-#include "app/state.h"
+#include "paint/pass.h"
+#include "paint/picture_file.h"
+#include "paint/shortcuts.h"
+#include "paint/state.h"
 #include "easel/display/screen.h"
 #include "easel/image/draw.h"
 #include "easel/image/load.h"
