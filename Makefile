@@ -5,6 +5,10 @@
 #   make test-compat   on sdl12-compat over SDL2
 # and for the documentation:
 #   make docs   the API reference in build/docs/api/html (warnings are errors)
+# and in the browser:
+#   make web         the Paint Program and the examples as web pages in build/web
+#   make web-serve   serves build/web on 127.0.0.1 and prints the address
+#   make web-test    the browser tests in headless Chromium
 # Each installs the Debian packages it needs first (scripts/deps.sh).
 
 BUILD    ?= build/release
@@ -14,7 +18,8 @@ CMAKE_ARGS ?=
 
 CONFIGURE = cmake -S . -B $(BUILD) -DEASEL_WARNINGS_AS_ERRORS=$(WERROR) $(CMAKE_ARGS)
 
-.PHONY: run test test-compat build asan-test bench bench-smoke docs fuzz memcheck soak clean
+.PHONY: run test test-compat build asan-test bench bench-smoke docs fuzz memcheck soak clean \
+	web web-serve web-test
 
 run:
 	scripts/deps.sh build
@@ -111,6 +116,33 @@ soak:
 	cmake --build $(BUILD) -j$(JOBS) --target paint
 	EASEL_BUILD_DIR=$(abspath $(BUILD)) EASEL_SOURCE_DIR=$(CURDIR) EASEL_SOAK_SECONDS=$(SOAK_SECONDS) \
 	  EASEL_SOAK_SEED=$(SOAK_SEED) /usr/bin/python3 tests/e2e/test_soak.py
+
+# The web build: Debian's Emscripten over the same CMake project
+# (emcmake), into WEB_BUILD; the pages, their .js and .wasm and the gallery
+# index.html go to build/web. emcc runs on Node.js and needs Debian's acorn
+# on NODE_PATH when the node on PATH is not Debian's.
+WEB_BUILD ?= build/web-cmake
+WEB_SITE  ?= build/web
+WEB_PORT  ?= 8026
+WEB_NODE_PATH = $(abspath build/node_modules):$(dir $(firstword $(shell dpkg -L node-acorn 2>/dev/null | grep '/acorn$$')))
+web:
+	scripts/deps.sh web
+	NODE_PATH=$(WEB_NODE_PATH) emcmake cmake -S . -B $(WEB_BUILD) -DCMAKE_BUILD_TYPE=MinSizeRel \
+	  -DEASEL_BUILD_TESTS=OFF -DEASEL_WARNINGS_AS_ERRORS=$(WERROR) \
+	  -DEASEL_WEB_SITE_DIR=$(abspath $(WEB_SITE)) $(CMAKE_ARGS) >/dev/null
+	NODE_PATH=$(WEB_NODE_PATH) cmake --build $(WEB_BUILD) -j$(JOBS)
+	@echo "web: pages in $(WEB_SITE)/ (make web-serve shows them)"
+
+web-serve: web
+	$(SYSTEM_PYTHON) scripts/web_serve.py $(WEB_SITE) $(WEB_PORT)
+
+# The browser tests: the pages in headless Chromium, against the native
+# Paint Program's pixels (built in BUILD and run on SDL's dummy driver).
+web-test: web
+	scripts/deps.sh build test
+	$(CONFIGURE) >/dev/null
+	cmake --build $(BUILD) -j$(JOBS) --target paint web_reference
+	NODE_PATH=$(WEB_NODE_PATH) node tests/web/run.js $(abspath $(WEB_SITE)) $(abspath $(BUILD))
 
 clean:
 	rm -rf build

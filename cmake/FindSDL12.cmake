@@ -3,6 +3,12 @@
 if(TARGET SDL12::SDL12)
   return()
 endif()
+if(EMSCRIPTEN)
+  # Emscripten brings its own SDL 1.2 (headers on the default include path,
+  # the library in JavaScript): nothing to find or link.
+  add_library(SDL12::SDL12 INTERFACE IMPORTED GLOBAL)
+  return()
+endif()
 find_package(PkgConfig QUIET)
 if(PkgConfig_FOUND)
   pkg_check_modules(EASEL_SDL QUIET IMPORTED_TARGET GLOBAL sdl)

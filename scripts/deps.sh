@@ -9,6 +9,8 @@
 #   session  Xvfb, xdotool, python3-xlib and ImageMagick for the screenshots
 #   compat   SDL2, and sdl12-compat (SDL 1.2 over SDL2) unpacked into the build
 #            folder ($EASEL_SDL12_COMPAT_DIR, default build/sdl12-compat), not installed
+#   web      Emscripten, acorn for it, Chromium, Node.js and npm; puppeteer-core
+#            from npm into build/node_modules (not installed globally)
 set -euo pipefail
 
 packages_for() {
@@ -22,6 +24,7 @@ packages_for() {
         font) echo "console-setup-linux python3" ;;
         session) echo "xvfb xdotool imagemagick python3 python3-xlib" ;;
         compat) echo "libsdl2-2.0-0" ;;
+        web) echo "emscripten node-acorn chromium python3 imagemagick xvfb" ;;
         *) echo "deps.sh: unknown group '$1'" >&2; exit 2 ;;
     esac
 }
@@ -74,7 +77,31 @@ if [ ${#missing[@]} -gt 0 ]; then
     $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
 
+# Node.js and npm: a machine may have its own (nodesource's nodejs carries
+# npm); Debian's packages are taken only when there is none.
+need_node() {
+    command -v node >/dev/null && command -v npm >/dev/null && return 0
+    export DEBIAN_FRONTEND=noninteractive
+    $sudo apt-get update -qq
+    $sudo apt-get install -y -qq --no-install-recommends nodejs npm
+}
+
+# puppeteer-core, the browser tests' driver, at the version they were
+# written for, into the project's build folder.
+fetch_puppeteer() {
+    local root
+    root="$(cd "$(dirname "$0")/.." && pwd)/build"
+    [ -e "$root/node_modules/puppeteer-core/package.json" ] && return 0
+    mkdir -p "$root"
+    (cd "$root" && npm install --silent --no-audit --no-fund --no-save --prefix "$root" puppeteer-core@24.10.0)
+    echo "deps.sh: puppeteer-core installed into $root/node_modules"
+}
+
 for group in "$@"; do
+    if [ "$group" = web ]; then
+        need_node
+        fetch_puppeteer
+    fi
     if [ "$group" = compat ]; then
         fetch_sdl12_compat "${EASEL_SDL12_COMPAT_DIR:-$(cd "$(dirname "$0")/.." && pwd)/build/sdl12-compat}"
     fi

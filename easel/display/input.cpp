@@ -3,6 +3,8 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "easel/display/detail/screen_platform.h"
+
 namespace easel {
 
 Uint8* keyState = nullptr;
@@ -28,7 +30,7 @@ Uint32 roundDelay(float left) {
 bool pollQuit() {
     SDL_Event event{};
     if (SDL_PollEvent(&event) == 0) return false;
-    keyState = SDL_GetKeyState(nullptr);
+    keyState = detail::keyStateArray();
     return escapeHeld() || event.type == SDL_QUIT;
 }
 
@@ -41,7 +43,7 @@ void readMouse(int* x, int* y, bool* left, bool* right) {
 std::uint8_t mouseState(int* x, int* y) { return SDL_GetMouseState(x, y); }
 
 Uint8* readKeys() {
-    keyState = SDL_GetKeyState(nullptr);
+    keyState = detail::keyStateArray();
     return keyState;
 }
 
@@ -53,6 +55,7 @@ void waitForKey() {
             if (event.type == SDL_QUIT) quitNow();
             if (event.type == SDL_KEYDOWN) keyPressed = true;
         }
+        detail::showPendingFrame();
         SDL_Delay(pollInterval);
         if (keyPressed) return;
     }
@@ -70,8 +73,9 @@ void waitFrame(float start, float duration) {
     while (duration > now - start) {
         SDL_Event event{};
         if (SDL_PollEvent(&event) != 0 && event.type == SDL_QUIT) quitNow();
-        keyState = SDL_GetKeyState(nullptr);
+        keyState = detail::keyStateArray();
         if (escapeHeld()) quitNow();
+        detail::showPendingFrame();
         SDL_Delay(roundDelay(duration - (now - start)));
         // Decided with the clock as it reads after the delay: the time read
         // before it would keep the loop going for one round too many.

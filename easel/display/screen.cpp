@@ -1,9 +1,11 @@
 #include "easel/display/screen.h"
 
+#include <cstddef>
 #include <cstdio>
 #include <cstdlib>
 
 #include "easel/display/detail/pixels.h"
+#include "easel/display/detail/screen_platform.h"
 #include "easel/display/detail/screen_ready.h"
 
 namespace easel {
@@ -11,10 +13,6 @@ namespace easel {
 ScreenInfo Screen;
 
 namespace {
-
-constexpr Uint32 mustLockFlags = SDL_HWSURFACE | SDL_ASYNCBLIT | SDL_RLEACCEL;
-
-bool mustLock(const SDL_Surface* s) { return s->offset != 0 || (s->flags & mustLockFlags) != 0; }
 
 [[noreturn]] void failStart(const char* format, const char* reason) {
     std::printf(format, reason);
@@ -63,7 +61,7 @@ void initScreen(int width, int height, bool fullScreen, const char* caption) {
     if (SDL_Init(SDL_INIT_VIDEO) < 0) failStart("Unable to init SDL: %s\n", SDL_GetError());
     std::atexit(SDL_Quit);
 
-    const Uint32 flags = fullScreen ? SDL_FULLSCREEN : (SDL_HWSURFACE | SDL_HWPALETTE);
+    const Uint32 flags = detail::videoModeFlags(fullScreen);
     Screen.surface = (width > 0 && height > 0) ? SDL_SetVideoMode(width, height, 32, flags) : nullptr;
     if (Screen.surface == nullptr) {
         failStart("Unable to set video: %s\n",
@@ -74,23 +72,24 @@ void initScreen(int width, int height, bool fullScreen, const char* caption) {
         failStart("Unable to set video: %s\n",
                   "the video surface is smaller than requested or not 32 bits per pixel");
     }
-    if (fullScreen && mustLock(Screen.surface)) SDL_LockSurface(Screen.surface);
+    detail::prepareScreen(Screen.surface);
+    if (fullScreen && detail::mustLock(Screen.surface)) SDL_LockSurface(Screen.surface);
     SDL_WM_SetCaption(caption, nullptr);
 }
 
 void lockScreen() {
     if (!detail::screenReady("lockScreen")) return;
-    if (mustLock(Screen.surface)) SDL_LockSurface(Screen.surface);
+    if (detail::mustLock(Screen.surface)) SDL_LockSurface(Screen.surface);
 }
 
 void unlockScreen() {
     if (!detail::screenReady("unlockScreen")) return;
-    if (mustLock(Screen.surface)) SDL_UnlockSurface(Screen.surface);
+    if (detail::mustLock(Screen.surface)) SDL_UnlockSurface(Screen.surface);
 }
 
 void updateScreen() {
     if (!detail::screenReady("updateScreen")) return;
-    SDL_UpdateRect(Screen.surface, 0, 0, 0, 0);
+    detail::presentScreen(Screen.surface);
 }
 
 void clearScreen(int r, int g, int b) {
@@ -99,7 +98,7 @@ void clearScreen(int r, int g, int b) {
                              ? (static_cast<Uint32>(r) * 256u + static_cast<Uint32>(g)) * 256u +
                                    static_cast<Uint32>(b)
                              : detail::mapColor(r, g, b);
-    SDL_FillRect(Screen.surface, nullptr, value);
+    detail::fillScreen(Screen.surface, nullptr, value);
 }
 
 void putPixel(int x, int y, int r, int g, int b) {

@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "easel/image/detail/encode.h"
+#include "easel/image/detail/file_mode.h"
 
 namespace easel::detail {
 
@@ -34,9 +35,7 @@ mode_t modeFor(const std::string& target) {
     if (::stat(target.c_str(), &status) == 0 && S_ISREG(status.st_mode)) {
         return status.st_mode & 07777;
     }
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    return 0666 & ~mask;
+    return newFileMode();
 }
 
 // Syncs the folder, so that the rename itself survives a crash.

@@ -19,7 +19,7 @@ class HeaderReader {
         if (start_ < 0 || offset < 0 || offset > 0x7FFFFFFF - start_) return false;
         const int at = start_ + static_cast<int>(offset);
         if (SDL_RWseek(stream_, at, RW_SEEK_SET) != at) return false;
-        return SDL_RWread(stream_, out, 1, n) == n;
+        return static_cast<long>(SDL_RWread(stream_, out, 1, n)) == n;
     }
     // One byte, or -1 past the end.
     int byte(std::int64_t offset) {

@@ -1,7 +1,6 @@
 #include "easel/image/load.h"
 
 #include <SDL.h>
-#include <SDL_image.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -10,8 +9,10 @@
 #include <cstdio>
 #include <vector>
 
+#include "easel/image/detail/decode.h"
 #include "easel/image/detail/image_header.h"
 #include "easel/image/detail/regular_file.h"
+#include "easel/image/detail/stream.h"
 
 namespace easel {
 
@@ -33,96 +34,6 @@ bool endsWithTga(const char* name) {
     std::string end = s.substr(s.size() - 4);
     for (char& c : end) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     return end == ".tga";
-}
-
-// The GIF decoder of SDL_image 1.2 reads on for ever when its stream ends in
-// the middle of a frame's data: at the end it is told "no block" and asks
-// again. It is given the file's bytes followed by zeros instead, which it
-// reads as empty blocks, the end of the frame; a bounded run of them, so
-// that nothing can read for ever.
-constexpr int gifPadding = 64 * 1024;
-constexpr std::size_t largestGifFile = std::size_t{256} * 1024 * 1024;
-
-struct PaddedBytes {
-    std::vector<std::uint8_t> bytes;
-    int at = 0;
-};
-
-int paddedSeek(SDL_RWops* context, int offset, int whence) {
-    auto* p = static_cast<PaddedBytes*>(context->hidden.unknown.data1);
-    const std::int64_t end = static_cast<std::int64_t>(p->bytes.size()) + gifPadding;
-    std::int64_t to = offset;
-    if (whence == RW_SEEK_CUR) to += p->at;
-    if (whence == RW_SEEK_END) to += end;
-    if (to < 0 || to > end) return -1;
-    p->at = static_cast<int>(to);
-    return p->at;
-}
-
-int paddedRead(SDL_RWops* context, void* out, int size, int count) {
-    auto* p = static_cast<PaddedBytes*>(context->hidden.unknown.data1);
-    if (size <= 0 || count <= 0) return 0;
-    const std::int64_t end = static_cast<std::int64_t>(p->bytes.size()) + gifPadding;
-    const std::int64_t whole = std::min<std::int64_t>(count, (end - p->at) / size);
-    auto* to = static_cast<std::uint8_t*>(out);
-    for (std::int64_t i = 0; i < whole * size; ++i, ++p->at) {
-        to[i] = p->at < static_cast<int>(p->bytes.size()) ? p->bytes[p->at] : 0;
-    }
-    return static_cast<int>(whole);
-}
-
-int noWrite(SDL_RWops*, const void*, int, int) { return 0; }
-int noClose(SDL_RWops*) { return 0; }
-
-// Reads the rest of the stream; false when it is larger than a GIF may be.
-bool readAll(SDL_RWops* stream, std::vector<std::uint8_t>* bytes) {
-    std::uint8_t chunk[16384];
-    for (;;) {
-        const int got = SDL_RWread(stream, chunk, 1, sizeof chunk);
-        if (got <= 0) return true;
-        if (bytes->size() + got > largestGifFile) return false;
-        bytes->insert(bytes->end(), chunk, chunk + got);
-    }
-}
-
-SDL_Surface* decodeGif(SDL_RWops* stream) {
-    PaddedBytes padded;
-    if (!readAll(stream, &padded.bytes)) {
-        SDL_SetError("more than 256 MiB");
-        return nullptr;
-    }
-    SDL_RWops* reader = SDL_AllocRW();
-    if (reader == nullptr) return nullptr;
-    reader->seek = paddedSeek;
-    reader->read = paddedRead;
-    reader->write = noWrite;
-    reader->close = noClose;
-    reader->hidden.unknown.data1 = &padded;
-    SDL_Surface* surface = IMG_LoadGIF_RW(reader);
-    SDL_FreeRW(reader);
-    return surface;
-}
-
-// The decoder of the one format whose header was checked: the stream is
-// never handed to a decoder of another format.
-SDL_Surface* decode(ImageFormat format, SDL_RWops* stream) {
-    switch (format) {
-        case ImageFormat::png:
-            return IMG_LoadPNG_RW(stream);
-        case ImageFormat::bmp:
-            return IMG_LoadBMP_RW(stream);
-        case ImageFormat::gif:
-            return decodeGif(stream);
-        case ImageFormat::jpeg:
-            return IMG_LoadJPG_RW(stream);
-        case ImageFormat::pnm:
-            return IMG_LoadPNM_RW(stream);
-        case ImageFormat::tga:
-            return IMG_LoadTGA_RW(stream);
-        case ImageFormat::unknown:
-            break;
-    }
-    return nullptr;
 }
 
 std::uint32_t pixelValue(const std::uint8_t* p, int bytes) {
@@ -230,14 +141,15 @@ std::optional<Image> loadStream(SDL_RWops* stream, const char* name, std::string
         return refuse(why, problem);
     }
     const char* format = detail::formatName(header.format);
-    SDL_Surface* surface = decode(header.format, stream);
+    std::string reason;
+    SDL_Surface* surface = detail::decodePicture(header.format, stream, &reason);
     SDL_RWclose(stream);
     if (surface == nullptr) {
-        return refuse(why, quoted(name) + " is a damaged " + format + " image: " + IMG_GetError());
+        return refuse(why, quoted(name) + " is a damaged " + format + " image: " + reason);
     }
     std::optional<Image> image;
     if (readable(surface, header.width, header.height)) image = copySurface(surface);
-    SDL_FreeSurface(surface);
+    detail::releaseDecoded(surface);
     if (!image) return refuse(why, quoted(name) + " is a damaged " + format + " image");
     return image;
 }
@@ -252,7 +164,7 @@ std::optional<Image> loadImage(const char* fileName, std::string* why, const Ima
         ::close(fd);
         return refuse(why, quoted(fileName) + " cannot be read");
     }
-    SDL_RWops* stream = SDL_RWFromFP(file, 1);
+    SDL_RWops* stream = detail::fileStream(file);
     if (stream == nullptr) {
         std::fclose(file);
         return refuse(why, quoted(fileName) + " cannot be read: " + SDL_GetError());
@@ -265,7 +177,7 @@ std::optional<Image> loadImageFromMemory(const void* data, std::size_t size, con
     if (data == nullptr || size > static_cast<std::size_t>(INT_MAX)) {
         return refuse(why, quoted(name) + " cannot be read: no data, or more than 2 GiB");
     }
-    SDL_RWops* stream = SDL_RWFromConstMem(data, static_cast<int>(size));
+    SDL_RWops* stream = detail::memoryStream(data, size);
     if (stream == nullptr) return refuse(why, quoted(name) + " cannot be read: " + SDL_GetError());
     return loadStream(stream, name, why, limits);
 }

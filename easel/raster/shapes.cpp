@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "easel/display/detail/pixels.h"
+#include "easel/display/detail/screen_platform.h"
 #include "easel/display/detail/screen_ready.h"
 #include "easel/display/screen.h"
 #include "easel/raster/detail/disc_rows.h"
@@ -90,7 +91,7 @@ bool fillRect(int x0, int y0, int x1, int y1, RgbColor colour) {
     rect.y = static_cast<Sint16>(y0);
     rect.w = static_cast<Uint16>(x1 - x0 + 1);
     rect.h = static_cast<Uint16>(y1 - y0 + 1);
-    SDL_FillRect(Screen.surface, &rect, detail::mapColor(colour));
+    detail::fillScreen(Screen.surface, &rect, detail::mapColor(colour));
     return true;
 }
 

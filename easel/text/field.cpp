@@ -1,10 +1,10 @@
 #include "easel/text/field.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cstring>
+#include <locale>
+#include <sstream>
 #include <string>
-#include <system_error>
 
 #include "easel/display/detail/screen_ready.h"
 #include "easel/display/input.h"
@@ -210,9 +210,13 @@ bool NumberField::step() {
 }
 
 double NumberField::value() const {
+    // Read in the classic locale, whatever the program's: the field types a
+    // '.' as the decimal point. (Floating-point std::from_chars would do, but
+    // libc++ 14, the browser build's, lacks it.)
+    std::istringstream text(std::string(chars, static_cast<std::size_t>(edit.textLength())));
+    text.imbue(std::locale::classic());
     double v = 0.0;
-    const std::from_chars_result r = std::from_chars(chars, chars + edit.textLength(), v);
-    if (r.ec != std::errc{}) return 0.0;
+    if (!(text >> v)) return 0.0;
     return v + 0.0;  // "-0" and "-0.0" give +0.0
 }
 

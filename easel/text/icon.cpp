@@ -8,6 +8,8 @@
 #include <cstdio>
 
 #include "easel/image/detail/regular_file.h"
+#include "easel/image/detail/stream.h"
+#include "easel/text/detail/icon_decode.h"
 #include "easel/text/detail/icon_header.h"
 #include "easel/text/detail/icon_streams.h"
 #include "easel/text/font.h"
@@ -113,7 +115,7 @@ RgbColor colourOf(std::uint32_t value, const SDL_Surface* s, const PixelReading&
                         static_cast<int>(value & 255));
     }
     Uint8 r = 0, g = 0, b = 0;
-    SDL_GetRGB(value, s->format, &r, &g, &b);
+    detail::iconPixelRgb(value, s, &r, &g, &b);
     return RgbColor(r, g, b);
 }
 
@@ -147,11 +149,11 @@ bool loadStream(SDL_RWops* stream, const IconTarget& t) {
     if (stream == nullptr) return false;
     detail::IconHeader header;
     if (!detail::readDecodableHeader(stream, &header)) return closeAndFail(stream);
-    SDL_Surface* surface = SDL_LoadBMP_RW(stream, 1);
+    SDL_Surface* surface = detail::decodeIconBmp(stream, header);
     if (surface == nullptr) return false;
     const bool ok = readableSurface(surface);
     if (ok) copyOverlap(surface, readingFor(surface, header), t);
-    SDL_FreeSurface(surface);
+    detail::releaseIconSurface(surface);
     return ok;
 }
 
@@ -166,7 +168,7 @@ SDL_RWops* openFile(const char* fileName) {
         ::close(fd);
         return nullptr;
     }
-    SDL_RWops* stream = SDL_RWFromFP(file, 1);
+    SDL_RWops* stream = detail::fileStream(file);
     if (stream == nullptr) std::fclose(file);
     return stream;
 }
@@ -190,8 +192,7 @@ long readToEnd(int fd, unsigned char* bytes, std::size_t capacity) {
 }
 
 SDL_RWops* openMemory(const void* data, std::size_t size) {
-    if (data == nullptr || size > static_cast<std::size_t>(INT_MAX)) return nullptr;
-    return SDL_RWFromConstMem(data, static_cast<int>(size));
+    return detail::memoryStream(data, size);
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "easel/text/keys.h"
 
+#include "easel/display/detail/screen_platform.h"
 #include "easel/display/input.h"
 
 namespace easel {
@@ -81,7 +82,7 @@ bool wentDown(int key) {
 }
 
 bool refreshKeys() {
-    keyState = SDL_GetKeyState(nullptr);
+    keyState = detail::keyStateArray();
     return keyState != nullptr;
 }
 

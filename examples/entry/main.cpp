@@ -5,8 +5,8 @@
 // closing the window during a field ends the program with status 1.
 #include <easel/easel.h>
 
-#include <charconv>
 #include <cstdio>
+#include <cstdlib>
 
 namespace {
 
@@ -18,6 +18,15 @@ constexpr int nameLength = 24;
 constexpr int ink = 0;
 constexpr int paper = 255;
 constexpr int fieldR = 255, fieldG = 250, fieldB = 205;
+
+// Writes the shortest text that reads back as the same double (what
+// std::to_chars gives, which the browser build's C++ library lacks).
+void shortestText(double value, char* text, std::size_t size) {
+    for (int digits = 1; digits <= 17; ++digits) {
+        std::snprintf(text, size, "%.*g", digits, value);
+        if (std::strtod(text, nullptr) == value) return;
+    }
+}
 
 }  // namespace
 
@@ -45,7 +54,7 @@ int main(int, char**) {
 
     // The shortest text that reads back as the same double.
     char numberText[64] = {};
-    std::to_chars(numberText, numberText + sizeof numberText - 1, number);
+    shortestText(number, numberText, sizeof numberText);
     std::printf("name: %s\n", name);
     const char chText[2] = {static_cast<char>(ch), '\0'};
     std::printf("char: %s\n", chText);

@@ -9,6 +9,7 @@
 
 #include <SDL.h>
 
+#include <cstddef>
 #include <cstdint>
 
 #include "easel/colour/color.h"

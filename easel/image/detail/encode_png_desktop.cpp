@@ -1,3 +1,4 @@
+// The PNG encoder on the desktop: libpng.
 #include <png.h>
 
 #include <csetjmp>

@@ -1,0 +1,24 @@
+// The screen on the desktop: SDL 1.2's own surface, fill and present.
+#include "easel/display/detail/screen_platform.h"
+
+namespace easel::detail {
+
+Uint32 videoModeFlags(bool fullScreen) {
+    return fullScreen ? SDL_FULLSCREEN : (SDL_HWSURFACE | SDL_HWPALETTE);
+}
+
+bool mustLock(const SDL_Surface* surface) { return SDL_MUSTLOCK(surface) != 0; }
+
+Uint8* keyStateArray() { return SDL_GetKeyState(nullptr); }
+
+void prepareScreen(SDL_Surface*) {}
+
+void fillScreen(SDL_Surface* screen, const SDL_Rect* rect, Uint32 value) {
+    SDL_FillRect(screen, const_cast<SDL_Rect*>(rect), value);
+}
+
+void presentScreen(SDL_Surface* screen) { SDL_UpdateRect(screen, 0, 0, 0, 0); }
+
+void showPendingFrame() {}
+
+}  // namespace easel::detail
