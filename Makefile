@@ -123,6 +123,7 @@ soak:
 # on NODE_PATH when the node on PATH is not Debian's.
 WEB_BUILD ?= build/web-cmake
 WEB_SITE  ?= build/web
+WEB_SDK   ?= build/web-sdk
 WEB_PORT  ?= 8026
 WEB_NODE_PATH = $(abspath build/node_modules):$(dir $(firstword $(shell dpkg -L node-acorn 2>/dev/null | grep '/acorn$$')))
 web:
@@ -131,7 +132,8 @@ web:
 	  -DEASEL_BUILD_TESTS=OFF -DEASEL_WARNINGS_AS_ERRORS=$(WERROR) \
 	  -DEASEL_WEB_SITE_DIR=$(abspath $(WEB_SITE)) $(CMAKE_ARGS) >/dev/null
 	NODE_PATH=$(WEB_NODE_PATH) cmake --build $(WEB_BUILD) -j$(JOBS)
-	@echo "web: pages in $(WEB_SITE)/ (make web-serve shows them)"
+	cmake --install $(WEB_BUILD) --prefix $(WEB_SDK) >/dev/null
+	@echo "web: pages in $(WEB_SITE)/ (make web-serve shows them); the web package in $(WEB_SDK)/"
 
 web-serve: web
 	$(SYSTEM_PYTHON) scripts/web_serve.py $(WEB_SITE) $(WEB_PORT)
@@ -141,8 +143,8 @@ web-serve: web
 web-test: web
 	scripts/deps.sh build test
 	$(CONFIGURE) >/dev/null
-	cmake --build $(BUILD) -j$(JOBS) --target paint web_reference
-	NODE_PATH=$(WEB_NODE_PATH) node tests/web/run.js $(abspath $(WEB_SITE)) $(abspath $(BUILD))
+	cmake --build $(BUILD) -j$(JOBS) --target paint paint_reference
+	NODE_PATH=$(WEB_NODE_PATH) node tests/web/run.js $(abspath $(WEB_SITE)) $(abspath $(BUILD)) $(abspath $(WEB_SDK))
 
 clean:
 	rm -rf build

@@ -24,12 +24,20 @@ foreach(header IN LISTS EASEL_HEADERS)
 endforeach()
 
 install(EXPORT easelTargets NAMESPACE easel:: DESTINATION "${EASEL_CMAKE_DIR}")
+file(RELATIVE_PATH EASEL_CONFIG_TO_DATA "/${EASEL_CMAKE_DIR}" "/${CMAKE_INSTALL_DATADIR}")
 configure_package_config_file(cmake/easelConfig.cmake.in
   "${CMAKE_BINARY_DIR}/easelConfig.cmake" INSTALL_DESTINATION "${EASEL_CMAKE_DIR}")
 write_basic_package_version_file("${CMAKE_BINARY_DIR}/easelConfigVersion.cmake"
   COMPATIBILITY SameMajorVersion)
 install(FILES "${CMAKE_BINARY_DIR}/easelConfig.cmake" "${CMAKE_BINARY_DIR}/easelConfigVersion.cmake"
   cmake/FindSDL12.cmake cmake/FindSDLImage12.cmake DESTINATION "${EASEL_CMAKE_DIR}")
+
+if(EASEL_PLATFORM STREQUAL "web")
+  # A web package: the library for Emscripten and the page a program is
+  # shown in; a program built on it becomes NAME.html, NAME.js and NAME.wasm.
+  install(FILES "${EASEL_WEB_SHELL}" DESTINATION "${CMAKE_INSTALL_DATADIR}/easel")
+  return()
+endif()
 
 # The .pc file finds its prefix from its own place, so the package stays
 # relocatable (cmake --install --prefix anywhere).

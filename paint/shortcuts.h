@@ -9,6 +9,8 @@
 
 #include <SDL.h>
 
+#include "easel/display/detail/sdl_keys.h"
+
 namespace paint {
 
 enum class Shortcut { none, save, undo, redo };

@@ -11,6 +11,8 @@
 
 #include <SDL.h>
 
+#include "easel/display/detail/sdl_keys.h"
+
 #include <cstdint>
 
 namespace easel {

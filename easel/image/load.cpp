@@ -90,8 +90,6 @@ bool readable(const SDL_Surface* s, std::int64_t width, std::int64_t height) {
 
 Image copySurface(SDL_Surface* s) {
     Image image(s->w, s->h);
-    const bool lock = SDL_MUSTLOCK(s);
-    if (lock) SDL_LockSurface(s);
     const int bytes = s->format->BytesPerPixel;
     const auto* base = static_cast<const std::uint8_t*>(s->pixels);
     for (int y = 0; y < s->h; ++y) {
@@ -99,7 +97,6 @@ Image copySurface(SDL_Surface* s) {
         std::uint32_t* out = image.pixels.data() + static_cast<std::size_t>(y) * s->w;
         for (int x = 0; x < s->w; ++x) out[x] = toRgb(pixelValue(row + x * bytes, bytes), s->format);
     }
-    if (lock) SDL_UnlockSurface(s);
     return image;
 }
 

@@ -12,6 +12,8 @@
 
 #include <SDL.h>
 
+#include "easel/display/detail/sdl_keys.h"
+
 namespace easel {
 
 /// One latch per SDL key symbol, all false at start, never reset: true means

@@ -14,12 +14,10 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 
 #include "easel/display/detail/screen_platform.h"
-
-// Emscripten's SDL provides SDL 1.2's key-state call but its headers, which
-// are SDL 2's, do not declare it.
-extern "C" Uint8* SDL_GetKeyState(int* count);
+#include "easel/display/detail/sdl_keys.h"
 
 namespace easel::detail {
 
@@ -31,11 +29,44 @@ constexpr double yieldInterval = 16.0;  // ms between two turns of the page
 // read-only: the page never holds anything the program did not draw.
 EM_JS(void, keepLocksFromCopyingBack, (), { Module['screenIsReadOnly'] = true; });
 
-// Counts the frames shown, for the page and its tests (Module.easelFrames).
-EM_JS(void, countFrame, (), { Module['easelFrames'] = (Module['easelFrames'] || 0) + 1; });
+// Counts the frames shown and tells how many presents (a program's passes)
+// came before, for the page and its tests: Module.easelFrames and
+// Module.easelPresents; Module.easelFirstFrameMs is when the first frame
+// was shown, in ms since the page's navigation began.
+EM_JS(void, countFrame, (double presents), {
+    if (!Module['easelFrames']) Module['easelFirstFrameMs'] = performance.now();
+    Module['easelFrames'] = (Module['easelFrames'] || 0) + 1;
+    Module['easelPresents'] = presents;
+});
+
+// Emscripten's key-state array holds a key with a character at that
+// character's code, as SDL 1.2 does, and any other key at 1024 + its scan
+// code (SDL 2's scan codes). Those are moved to SDL 1.2's symbols.
+struct MovedKey {
+    int scanCode;
+    int symbol;
+};
+constexpr int scanCodeBase = 1024;
+constexpr MovedKey movedKeys[] = {
+    {98, SDLK_KP0},  {89, SDLK_KP1},  {90, SDLK_KP2},  {91, SDLK_KP3},  {92, SDLK_KP4},
+    {93, SDLK_KP5},  {94, SDLK_KP6},  {95, SDLK_KP7},  {96, SDLK_KP8},  {97, SDLK_KP9},
+    {99, SDLK_KP_PERIOD}, {84, SDLK_KP_DIVIDE}, {85, SDLK_KP_MULTIPLY}, {86, SDLK_KP_MINUS},
+    {87, SDLK_KP_PLUS}, {88, SDLK_KP_ENTER}, {103, SDLK_KP_EQUALS},
+    {82, SDLK_UP}, {81, SDLK_DOWN}, {79, SDLK_RIGHT}, {80, SDLK_LEFT},
+    {73, SDLK_INSERT}, {74, SDLK_HOME}, {77, SDLK_END}, {75, SDLK_PAGEUP}, {78, SDLK_PAGEDOWN},
+    {58, SDLK_F1}, {59, SDLK_F2}, {60, SDLK_F3}, {61, SDLK_F4}, {62, SDLK_F5}, {63, SDLK_F6},
+    {64, SDLK_F7}, {65, SDLK_F8}, {66, SDLK_F9}, {67, SDLK_F10}, {68, SDLK_F11}, {69, SDLK_F12},
+    {83, SDLK_NUMLOCK}, {57, SDLK_CAPSLOCK}, {71, SDLK_SCROLLOCK},
+    {229, SDLK_RSHIFT}, {225, SDLK_LSHIFT}, {228, SDLK_RCTRL}, {224, SDLK_LCTRL},
+    {230, SDLK_RALT}, {226, SDLK_LALT}, {231, SDLK_RMETA}, {227, SDLK_LMETA},
+};
+
+// SDL 1.2's key-state array, remade from Emscripten's at every read.
+Uint8 keysBySymbol[SDLK_LAST] = {};
 
 SDL_Surface* shownScreen = nullptr;
 bool framePending = false;
+double presents = 0;
 double lastYield = -yieldInterval;
 
 Uint8 lowestBit(Uint32 mask) {
@@ -70,7 +101,7 @@ void showFrame() {
     SDL_UnlockSurface(shownScreen);
     SDL_LockSurface(shownScreen);
     framePending = false;
-    countFrame();
+    countFrame(presents);
 }
 
 }  // namespace
@@ -79,7 +110,12 @@ Uint32 videoModeFlags(bool) { return SDL_SWSURFACE; }
 
 bool mustLock(const SDL_Surface*) { return false; }
 
-Uint8* keyStateArray() { return SDL_GetKeyState(nullptr); }
+Uint8* keyStateArray() {
+    const Uint8* byCode = SDL_GetKeyState(nullptr);
+    std::memcpy(keysBySymbol, byCode, 256);
+    for (const MovedKey& key : movedKeys) keysBySymbol[key.symbol] = byCode[scanCodeBase + key.scanCode];
+    return keysBySymbol;
+}
 
 void prepareScreen(SDL_Surface* screen) {
     keepLocksFromCopyingBack();
@@ -100,6 +136,7 @@ void fillScreen(SDL_Surface* screen, const SDL_Rect* rect, Uint32 value) {
 
 void presentScreen(SDL_Surface*) {
     framePending = true;
+    ++presents;
     const double now = emscripten_get_now();
     if (now - lastYield < yieldInterval) return;
     showFrame();

@@ -14,7 +14,8 @@ namespace easel::detail {
 
 // Decodes the picture of the given format from the stream's position. The
 // stream stays open. Null with the reason in *why when it cannot be decoded.
-// The surface is given back with releaseDecoded.
+// The surface's pixels can be read at once (it is locked if it must be); it
+// is given back with releaseDecoded.
 SDL_Surface* decodePicture(ImageFormat format, SDL_RWops* stream, std::string* why);
 
 // Frees a surface that decodePicture made.

@@ -107,9 +107,14 @@ SDL_Surface* decodeAs(ImageFormat format, SDL_RWops* stream) {
 SDL_Surface* decodePicture(ImageFormat format, SDL_RWops* stream, std::string* why) {
     SDL_Surface* surface = decodeAs(format, stream);
     if (surface == nullptr && why != nullptr) *why = IMG_GetError();
+    if (surface != nullptr && SDL_MUSTLOCK(surface)) SDL_LockSurface(surface);
     return surface;
 }
 
-void releaseDecoded(SDL_Surface* surface) { SDL_FreeSurface(surface); }
+void releaseDecoded(SDL_Surface* surface) {
+    if (surface == nullptr) return;
+    if (SDL_MUSTLOCK(surface)) SDL_UnlockSurface(surface);
+    SDL_FreeSurface(surface);
+}
 
 }  // namespace easel::detail

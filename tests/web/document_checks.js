@@ -1,0 +1,6 @@
+// The Paint Program's document features in the page.
+'use strict';
+
+async function documentChecks(browser, base, check) {}
+
+module.exports = {documentChecks};
