@@ -12,7 +12,8 @@
 //   node tests/web/run.js SITE_DIR BUILD_DIR SDK_DIR
 //
 // Exits 1 when any check fails. CHROMIUM names the browser (default
-// /usr/bin/chromium).
+// /usr/bin/chromium); EASEL_WEB_SCREENSHOT names a PNG file for a picture
+// of the Paint Program's page after the script (the README's).
 'use strict';
 
 const childProcess = require('child_process');
@@ -150,6 +151,9 @@ async function main() {
     const paint = await openPage(browser, base + 'paint.html');
     check(await paint.page.title() === 'Paint Program', 'paint: the page title is the caption');
     await playScript(paint.page, script, screens);
+    if (process.env.EASEL_WEB_SCREENSHOT) {
+      await paint.page.screenshot({path: process.env.EASEL_WEB_SCREENSHOT, clip: {x: 0, y: 0, width: 500, height: 530}});
+    }
     const rates = await passRates(paint.page);
     check(paint.errors.length === 0, 'paint: no errors on the page', paint.errors.join('; '));
     measures.push(`paint: first frame ${Math.round(paint.firstFrameMs)} ms after navigation; ` +
