@@ -59,9 +59,8 @@ void Document::show() { view_.draw(); }
 void Document::scroll(Scroll request) {
     history_.end();  // a change under way counts up to here
     if (request.home) view_.scrollTo(0, 0);
-    const int stepX = view_.shownWidth() / scrollStepsPerView;
-    const int stepY = view_.shownHeight() / scrollStepsPerView;
-    view_.scrollBy(request.stepsX * stepX, request.stepsY * stepY);
+    view_.scrollBy(request.stepsX * view_.shownWidth() / scrollStepsPerView,
+                   request.stepsY * view_.shownHeight() / scrollStepsPerView);
 }
 
 void Document::beforePass(const Pointer& pointer) {
