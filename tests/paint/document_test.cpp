@@ -169,7 +169,8 @@ TEST_F(DocumentTest, TheHistoryKeepsTheLastHundredStrokesInLittleMemory) {
 // Changes that each cover the whole canvas are kept only up to the byte
 // bound, newest first, and still undo to exactly what was there.
 TEST_F(DocumentTest, WholeCanvasChangesAreKeptWithinTheByteBound) {
-    paint::UndoHistory history(0, paint::panelHeight, 500, 372);
+    paint::View view;
+    paint::UndoHistory history(&view);
     std::vector<std::vector<RgbColor>> after;
     for (int i = 0; i < 30; ++i) {
         history.begin(paint::pencilTool);
@@ -179,7 +180,8 @@ TEST_F(DocumentTest, WholeCanvasChangesAreKeptWithinTheByteBound) {
     }
     EXPECT_LE(history.stepBytes(), paint::UndoHistory::maxStepBytes);
     const int kept = history.undoSteps();
-    EXPECT_EQ(kept, static_cast<int>(paint::UndoHistory::maxStepBytes / (500 * 372 * 4 + 32 * 24 * 2)));
+    EXPECT_EQ(kept, static_cast<int>(paint::UndoHistory::maxStepBytes /
+                                     (500 * 372 * 4 + 32 * 24 * sizeof(paint::PictureRect))));
     for (int i = 0; i < kept; ++i) {
         ASSERT_TRUE(history.undo());
         EXPECT_TRUE(canvas() == after[after.size() - 2 - static_cast<std::size_t>(i)]) << i;
@@ -207,8 +209,8 @@ TEST_F(DocumentTest, SavingOpeningAndTheUnsavedMark) {
         ASSERT_FALSE(doc.file().empty());
         const std::optional<easel::Image> saved = easel::loadImage(doc.file().c_str());
         ASSERT_TRUE(saved.has_value());
-        EXPECT_EQ(saved->width, 500);
-        EXPECT_EQ(saved->height, 372);
+        EXPECT_EQ(saved->width(), 500);
+        EXPECT_EQ(saved->height(), 372);
         EXPECT_EQ(saved->pixel(200, 210 - 128), easel::getPixel(200, 210));
         doc.undo();
         EXPECT_TRUE(doc.unsaved());
@@ -224,7 +226,7 @@ TEST_F(DocumentTest, SavingOpeningAndTheUnsavedMark) {
     EXPECT_EQ(doc.file(), folder + "/mine.png");
     doc.show();
     const std::optional<easel::Image> mine = easel::loadImage(dir.file("mine.png").c_str());
-    EXPECT_TRUE(easel::grabScreen(0, 128, 500, 372).pixels == mine->pixels);
+    EXPECT_TRUE(easel::grabScreen(0, 128, 500, 372) == *mine);
 }
 
 TEST_F(DocumentTest, FilesThatCannotBeOpenedAreRefused) {

@@ -29,7 +29,10 @@ void runStep(paint::Document& document, const paint::Pointer& pointer) {
         document.beforePass(pointer);
         const paint::PassResult result = paint::runPass(pointer);
         document.afterPass(pointer);
-        if (result == paint::PassResult::clearCanvas) paint::startCanvas();
+        if (result == paint::PassResult::clearCanvas) {
+            paint::startCanvas();
+            document.canvasCleared();
+        }
     }
 }
 

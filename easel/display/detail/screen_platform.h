@@ -20,6 +20,11 @@ bool mustLock(const SDL_Surface* surface);
 // SDL's key-state array, indexed by key symbol (SDL_GetKeyState(NULL)).
 Uint8* keyStateArray();
 
+// Copies the next event in SDL's queue into *event without taking it;
+// false when the queue is empty. (SDL_PeepEvents with SDL_PEEKEVENT, which
+// Emscripten's SDL lacks.)
+bool peekEvent(SDL_Event* event);
+
 // Makes a freshly opened video surface ready for direct pixel access.
 void prepareScreen(SDL_Surface* screen);
 

@@ -11,6 +11,10 @@ bool mustLock(const SDL_Surface* surface) { return SDL_MUSTLOCK(surface) != 0; }
 
 Uint8* keyStateArray() { return SDL_GetKeyState(nullptr); }
 
+bool peekEvent(SDL_Event* event) {
+    return SDL_PeepEvents(event, 1, SDL_PEEKEVENT, SDL_ALLEVENTS) == 1;
+}
+
 void prepareScreen(SDL_Surface*) {}
 
 void fillScreen(SDL_Surface* screen, const SDL_Rect* rect, Uint32 value) {

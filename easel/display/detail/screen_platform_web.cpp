@@ -64,6 +64,12 @@ constexpr MovedKey movedKeys[] = {
 // SDL 1.2's key-state array, remade from Emscripten's at every read.
 Uint8 keysBySymbol[SDLK_LAST] = {};
 
+// The first event of Emscripten's queue in SDL's form, left in the queue.
+EM_JS(int, peekFirstEvent, (SDL_Event* event), {
+    if (SDL.events.length === 0) return 0;
+    return SDL.makeCEvent(SDL.events[0], event) === false ? 0 : 1;
+});
+
 SDL_Surface* shownScreen = nullptr;
 bool framePending = false;
 double presents = 0;
@@ -116,6 +122,8 @@ Uint8* keyStateArray() {
     for (const MovedKey& key : movedKeys) keysBySymbol[key.symbol] = byCode[scanCodeBase + key.scanCode];
     return keysBySymbol;
 }
+
+bool peekEvent(SDL_Event* event) { return peekFirstEvent(event) != 0; }
 
 void prepareScreen(SDL_Surface* screen) {
     keepLocksFromCopyingBack();

@@ -36,16 +36,17 @@ EM_ASYNC_JS(std::uint8_t*, browserEncodePng, (const std::uint8_t* rgba, int widt
 }  // namespace
 
 bool encodePng(const Image& image, std::FILE* out, std::string* why) {
-    std::vector<std::uint8_t> rgba(static_cast<std::size_t>(image.width) * image.height * 4);
-    for (std::size_t i = 0; i < image.pixels.size(); ++i) {
-        const std::uint32_t v = image.pixels[i];
+    const std::size_t count = static_cast<std::size_t>(image.width()) * image.height();
+    std::vector<std::uint8_t> rgba(count * 4);
+    for (std::size_t i = 0; i < count; ++i) {
+        const std::uint32_t v = image.pixels()[i];
         rgba[4 * i] = static_cast<std::uint8_t>(v >> 16);
         rgba[4 * i + 1] = static_cast<std::uint8_t>(v >> 8);
         rgba[4 * i + 2] = static_cast<std::uint8_t>(v);
         rgba[4 * i + 3] = 255;
     }
     int size = 0;
-    std::uint8_t* png = browserEncodePng(rgba.data(), image.width, image.height, &size);
+    std::uint8_t* png = browserEncodePng(rgba.data(), image.width(), image.height(), &size);
     if (png == nullptr) {
         if (why != nullptr) *why = "the browser's PNG encoder failed";
         return false;
