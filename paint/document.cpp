@@ -56,6 +56,23 @@ bool Document::open(int argc, char** argv) {
 
 void Document::show() { view_.draw(); }
 
+bool Document::openPicture(const std::string& file) {
+    std::string why;
+    std::optional<easel::Image> opened = easel::loadImage(file.c_str(), &why);
+    if (!opened) {
+        std::fprintf(stderr, "paint: cannot open %s\n", why.c_str());
+        return false;
+    }
+    history_ = UndoHistory(&view_);
+    view_.setPicture(std::move(*opened));
+    file_ = file;
+    savedState_ = history_.state();
+    startCanvas();
+    show();
+    canvasCleared();
+    return true;
+}
+
 void Document::scroll(Scroll request) {
     history_.end();  // a change under way counts up to here
     if (request.home) view_.scrollTo(0, 0);

@@ -40,6 +40,11 @@ class Document {
     bool open(int argc, char** argv);
     // Draws the view of the picture on the canvas.
     void show();
+    // Opens another picture while the program runs (the page's file chooser
+    // in the browser): it becomes the document, saved as it stands, with no
+    // history, and is shown. On failure prints why on standard error and
+    // keeps the document as it is.
+    bool openPicture(const std::string& file);
 
     // Acts on a shortcut or a scroll, and starts a change when the left
     // button is down.

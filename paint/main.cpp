@@ -4,6 +4,7 @@
 // when it cannot be read); the arrows, Home and the wheel scroll it; Ctrl+S
 // saves, Ctrl+Shift+S saves a copy, Ctrl+Z and Ctrl+Y undo and redo, and
 // unsaved changes are kept in a recovery file when the program ends.
+#include "paint/detail/page.h"
 #include "paint/document.h"
 #include "paint/pass.h"
 #include "paint/scroll_keys.h"
@@ -23,6 +24,7 @@ int main(int argc, char** argv) {
             easel::updateScreen();
             document.wheel(paint::peekWheel());  // the event pollQuit takes next
             if (easel::pollQuit()) return document.quit();
+            paint::detail::servePage(document);
             paint::Pointer pointer;
             easel::readMouse(&pointer.x, &pointer.y, &pointer.left, &pointer.right);
             document.beforePass(pointer);

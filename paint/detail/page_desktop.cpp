@@ -1,0 +1,8 @@
+// The desktop has no page.
+#include "paint/detail/page.h"
+
+namespace paint::detail {
+
+void servePage(Document&) {}
+
+}  // namespace paint::detail
