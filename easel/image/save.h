@@ -1,9 +1,9 @@
 /// @file
 /// Saving images and the screen as PNG or BMP files, atomically.
 ///
-/// The format follows the name's ending, ".png" or ".bmp" (any case); PNG is
-/// written with libpng as 8-bit RGB, BMP as 24-bit, and either loads back
-/// pixel for pixel. A save never leaves a half-written file: the data goes to
+/// The format follows the name's ending, ".png" or ".bmp" (any case). PNG is
+/// written with libpng as 8-bit RGBA when any pixel is not opaque and RGB
+/// otherwise, and loads back equal; BMP is 24-bit and drops the alpha. A save never leaves a half-written file: the data goes to
 /// a temporary file in the same folder, is flushed and synced to the disk,
 /// and only then renamed over the name. On any failure (unknown ending,
 /// folder not writable, disk full, the name is a folder) the file of that

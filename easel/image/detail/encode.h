@@ -9,10 +9,12 @@
 
 namespace easel::detail {
 
-// Writes the image as an 8-bit RGB PNG; false with the reason on failure.
+// Writes the image as an 8-bit PNG, RGBA when any pixel is not opaque and RGB
+// otherwise; false with the reason on failure.
 bool encodePng(const Image& image, std::FILE* out, std::string* why);
 
-// Writes the image as a 24-bit bottom-up BMP; false with the reason.
+// Writes the image as a 24-bit bottom-up BMP (the alpha is dropped); false
+// with the reason.
 bool encodeBmp(const Image& image, std::FILE* out, std::string* why);
 
 // Writes a file through write() into a temporary file in the target's
