@@ -22,6 +22,11 @@ bool saveCanvas(const std::string& path, std::string* why) {
     return easel::saveScreenRect(path.c_str(), 0, panelHeight, windowWidth, canvasHeight, why);
 }
 
+// A first save: the name is taken exclusively, the next free one if taken.
+std::string saveNewCanvas(const std::string& path, std::string* why) {
+    return easel::saveNewScreenRect(path.c_str(), 0, panelHeight, windowWidth, canvasHeight, why);
+}
+
 bool endsWithSavable(const std::string& name) {
     if (name.size() < 4) return false;
     std::string ending = name.substr(name.size() - 4);
@@ -97,9 +102,9 @@ int Document::quit() {
 }
 
 bool Document::save() {
-    const std::string path = file_.empty() ? newPictureName(startFolder_) : file_;
+    std::string path = file_.empty() ? newPictureName(startFolder_) : file_;
     std::string why;
-    if (!saveCanvas(path, &why)) {
+    if (file_.empty() ? (path = saveNewCanvas(path, &why)).empty() : !saveCanvas(path, &why)) {
         std::fprintf(stderr, "paint: not saved: %s\n", why.c_str());
         return false;
     }
