@@ -46,7 +46,13 @@ class DocumentTest : public easel_test::ScreenTest {
     void SetUp() override {
         easel_test::ScreenTest::SetUp();
         paint::startCanvas();
+        setenv("XDG_STATE_HOME", stateDir.path().c_str(), 1);  // recovery files stay here
     }
+    void TearDown() override {
+        unsetenv("XDG_STATE_HOME");
+        easel_test::ScreenTest::TearDown();
+    }
+    easel_test::TempDirectory stateDir{false};
     // One pass of the main loop, as main runs it.
     void pass(paint::Document& doc, const Pointer& p) {
         doc.beforePass(p);
