@@ -13,4 +13,8 @@ namespace paint::detail {
 // tells the page whether the picture holds unsaved work.
 void servePage(Document& document);
 
+// Whether the program may start threads (the autosave writes in one). The
+// browser build has none: there the autosave writes within the pass.
+bool hasThreads();
+
 }  // namespace paint::detail

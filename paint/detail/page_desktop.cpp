@@ -5,4 +5,6 @@ namespace paint::detail {
 
 void servePage(Document&) {}
 
+bool hasThreads() { return true; }
+
 }  // namespace paint::detail

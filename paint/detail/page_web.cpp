@@ -54,4 +54,6 @@ void servePage(Document& document) {
     }
 }
 
+bool hasThreads() { return false; }
+
 }  // namespace paint::detail
