@@ -79,6 +79,7 @@ class Document {
     // Ends a change under way, guarded against the autosave's copy.
     void endChange();
     bool writeRecovery(std::string* path);
+    bool saveToReserved(const std::string& path, const std::string& reason);
 
     View view_;
     UndoHistory history_{&view_};

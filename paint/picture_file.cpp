@@ -1,6 +1,7 @@
 #include "paint/picture_file.h"
 
 #include <dirent.h>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -164,13 +165,20 @@ std::string withoutEnding(const std::string& name) {
     return name.substr(0, dot);
 }
 
-std::string freePictureName(const std::string& stem, int firstNumber) {
+std::string reservePictureName(const std::string& stem, int firstNumber, std::string* why) {
     for (int n = firstNumber < 1 ? 1 : firstNumber;; ++n) {
         const std::string name = n == 1 ? stem + ".png" : stem + "-" + std::to_string(n) + ".png";
-        if (!exists(name)) return name;
+        const int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0) {
+            ::close(fd);
+            return name;
+        }
+        if (errno != EEXIST) {
+            *why = "cannot make " + name + ": " + std::strerror(errno);
+            return "";
+        }
     }
 }
-
 std::vector<std::string> recoveryFolderCandidates() {
     std::vector<std::string> folders;
     const char* state = std::getenv("XDG_STATE_HOME");
