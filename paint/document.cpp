@@ -2,7 +2,6 @@
 
 #include <SDL.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <cerrno>
 #include <cstdio>
@@ -157,27 +156,18 @@ int Document::quit() {
     return 1;
 }
 
-// Saves the picture to a name just reserved (made empty), which goes again
-// when the save fails.
-bool Document::saveToReserved(const std::string& path, const std::string& reason) {
-    if (path.empty()) return report(false, reason);
-    std::string why;
-    if (easel::saveImage(view_.picture(), path.c_str(), &why)) return true;
-    ::unlink(path.c_str());
-    return report(false, why);
-}
-
 bool Document::save() {
     endChange();
     std::string path = file_;
-    std::string why;
     if (path.empty()) path = newPictureName(startFolder_);
-    if (!isSavedOver(path)) {
-        path = reservePictureName(withoutEnding(file_), 1, &why);
-        if (!saveToReserved(path, why)) return false;
-    } else if (!report(easel::saveImage(view_.picture(), path.c_str(), &why), why)) {
-        return false;
-    }
+    if (!isSavedOver(path)) path = freePictureName(withoutEnding(file_), 1);
+    std::string why;
+    // A name not yet the picture's is taken exclusively (the next free one
+    // when another program took it first).
+    const bool saved =
+        path == file_ ? easel::saveImage(view_.picture(), path.c_str(), &why)
+                      : !(path = easel::saveNewImage(view_.picture(), path.c_str(), &why)).empty();
+    if (!report(saved, why)) return false;
     if (path != file_ && !file_.empty()) {
         std::printf("Saved %s (%s is not written over)\n", path.c_str(), file_.c_str());
     } else {
@@ -192,17 +182,12 @@ bool Document::save() {
 
 bool Document::saveCopy() {
     endChange();
+    const std::string path = file_.empty() ? newPictureName(startFolder_)
+                                           : freePictureName(withoutEnding(file_), 2);
     std::string why;
-    if (file_.empty()) {
-        const std::string path = newPictureName(startFolder_);
-        if (!report(easel::saveImage(view_.picture(), path.c_str(), &why), why)) return false;
-        std::printf("Saved a copy as %s\n", path.c_str());
-        std::fflush(stdout);
-        return true;
-    }
-    const std::string path = reservePictureName(withoutEnding(file_), 2, &why);
-    if (!saveToReserved(path, why)) return false;
-    std::printf("Saved a copy as %s\n", path.c_str());
+    const std::string saved = easel::saveNewImage(view_.picture(), path.c_str(), &why);
+    if (!report(!saved.empty(), why)) return false;
+    std::printf("Saved a copy as %s\n", saved.c_str());
     std::fflush(stdout);
     return true;
 }

@@ -1,7 +1,6 @@
 #include "paint/picture_file.h"
 
 #include <dirent.h>
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -165,20 +164,13 @@ std::string withoutEnding(const std::string& name) {
     return name.substr(0, dot);
 }
 
-std::string reservePictureName(const std::string& stem, int firstNumber, std::string* why) {
+std::string freePictureName(const std::string& stem, int firstNumber) {
     for (int n = firstNumber < 1 ? 1 : firstNumber;; ++n) {
         const std::string name = n == 1 ? stem + ".png" : stem + "-" + std::to_string(n) + ".png";
-        const int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd >= 0) {
-            ::close(fd);
-            return name;
-        }
-        if (errno != EEXIST) {
-            *why = "cannot make " + name + ": " + std::strerror(errno);
-            return "";
-        }
+        if (!exists(name)) return name;
     }
 }
+
 std::vector<std::string> recoveryFolderCandidates() {
     std::vector<std::string> folders;
     const char* state = std::getenv("XDG_STATE_HOME");

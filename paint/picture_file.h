@@ -45,12 +45,9 @@ bool isSavedOver(const std::string& name);
 // The name without its ending (".jpg"); as it is when it has none.
 std::string withoutEnding(const std::string& name);
 
-// Makes, empty and exclusively (so that no other program's file of that name
-// is ever replaced), the first of stem.png (when firstNumber is 1),
-// stem-2.png, stem-3.png, ... from stem-firstNumber.png on, that does not
-// exist yet, and returns its name; empty, with the reason in *why, when the
-// folder takes no new file.
-std::string reservePictureName(const std::string& stem, int firstNumber, std::string* why);
+// The first of stem.png (when firstNumber is 1), stem-2.png, stem-3.png, ...
+// from stem-firstNumber.png on, that does not exist.
+std::string freePictureName(const std::string& stem, int firstNumber);
 
 // The recovery folders in the order they are tried (not made or checked).
 std::vector<std::string> recoveryFolderCandidates();
