@@ -101,22 +101,31 @@ bool Document::save() {
     std::string why;
     if (!saveCanvas(path, &why)) {
         std::fprintf(stderr, "paint: not saved: %s\n", why.c_str());
+        message_ = "not saved: " + why;
         return false;
     }
     file_ = path;
     savedState_ = history_.state();
     std::printf("Saved %s\n", path.c_str());
+    message_ = "Saved " + path.substr(path.find_last_of('/') + 1);
     std::fflush(stdout);
     return true;
 }
 
 bool Document::undo() {
     ToolId toolBefore = pencilTool;
-    if (!history_.undo(&toolBefore)) return false;
+    if (!history_.undo(&toolBefore)) {
+        message_ = "nothing more to undo";
+        return false;
+    }
     if (currentTool == clearTool) currentTool = toolBefore == clearTool ? pencilTool : toolBefore;
     return true;
 }
 
-bool Document::redo() { return history_.redo(); }
+bool Document::redo() {
+    if (history_.redo()) return true;
+    message_ = "nothing to redo";
+    return false;
+}
 
 }  // namespace paint

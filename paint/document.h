@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "paint/pass.h"
 #include "paint/shortcuts.h"
@@ -48,6 +49,10 @@ class Document {
     bool unsaved() const { return history_.state() != savedState_; }
     const std::string& file() const { return file_; }
     const UndoHistory& history() const { return history_; }
+    // The outcome of the last save, undo or redo for the window's title
+    // ("Saved NAME", "not saved: reason", "nothing more to undo", "nothing
+    // to redo"), handed over once; empty when there is none.
+    std::string takeMessage() { return std::move(message_); }
 
   private:
     UndoHistory history_;
@@ -56,6 +61,7 @@ class Document {
     std::string file_;
     std::optional<easel::Image> opened_;
     std::uint64_t savedState_ = 0;
+    std::string message_;
 };
 
 }  // namespace paint

@@ -2,11 +2,11 @@
 // Ink and Clear. Runs until Escape or the window is closed; exits with 1.
 // paint FILE opens FILE on the canvas (status 2 when it cannot be read);
 // Ctrl+S saves, Ctrl+Z and Ctrl+Y undo and redo, and unsaved changes are
-// kept in a recovery file when the program ends.
+// kept in a recovery file when the program ends. The title names the file.
 #include "paint/document.h"
+#include "paint/loop.h"
 #include "paint/pass.h"
 #include "paint/state.h"
-#include "easel/display/input.h"
 #include "easel/display/screen.h"
 
 int main(int argc, char** argv) {
@@ -15,17 +15,11 @@ int main(int argc, char** argv) {
     easel::initScreen(paint::windowWidth, paint::windowHeight, false, "Paint Program");
     paint::startCanvas();
     document.show();
+    paint::LoopState loop;
     for (;;) {
-        paint::PassResult result = paint::PassResult::keepGoing;
-        while (result == paint::PassResult::keepGoing) {
-            easel::updateScreen();
-            if (easel::pollQuit()) return document.quit();
-            paint::Pointer pointer;
-            easel::readMouse(&pointer.x, &pointer.y, &pointer.left, &pointer.right);
-            document.beforePass(pointer);
-            result = paint::runPass(pointer);
-            document.afterPass(pointer);
-        }
+        paint::LoopStep step = paint::LoopStep::keepGoing;
+        while (step == paint::LoopStep::keepGoing) step = paint::loopPass(document, &loop);
+        if (step == paint::LoopStep::quit) return document.quit();
         paint::startCanvas();
     }
 }
