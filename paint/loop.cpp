@@ -22,8 +22,8 @@ Pointer readPointer() {
 
 LoopStep loopPass(Document& document, LoopState* loop) {
     const bool presented = easel::updateScreenIfChanged();
-    loop->waited = loop->idle && !presented;
-    if (loop->waited) easel::waitForEvent(idleWaitMilliseconds);
+    loop->waited = presented ? 0 : loop->idle ? idleWaitMilliseconds : heldWaitMilliseconds;
+    if (loop->waited > 0) easel::waitForEvent(loop->waited);
     if (easel::pollQuit()) return LoopStep::quit;
     const Pointer pointer = readPointer();
     loop->title.say(readToolKeys(easel::keyState, &loop->keys), SDL_GetTicks());

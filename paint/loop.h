@@ -2,10 +2,14 @@
 // changed, rest when idle, check for quit, read the pointer and the keys,
 // let the document and the pass act, and keep the window's title current.
 //
-// The loop rests when nothing happens: a pass that follows a pass with no
-// button held or pressed, and that has nothing new to present, waits for the
-// next event or idleWaitMilliseconds, whichever comes first. Every pass still
-// repaints the panel, so changed icon files show within a few passes.
+// The loop rests when nothing happens: a pass that has nothing new to
+// present waits for the next event or idleWaitMilliseconds, whichever comes
+// first, when the pass before it had no button held or pressed, and
+// heldWaitMilliseconds when it had: a held button repeats its effect only on
+// what changed, so the pass after an event is what matters. A loop that spins
+// without sleeping is also the one the system makes wait when the processor
+// is busy, so the short rest takes a held drag's next move sooner. Every pass
+// still repaints the panel, so changed icon files show within a few passes.
 #pragma once
 
 #include "paint/document.h"
@@ -16,6 +20,7 @@
 namespace paint {
 
 constexpr int idleWaitMilliseconds = 10;
+constexpr int heldWaitMilliseconds = 1;
 
 // What main does after a pass.
 enum class LoopStep {
@@ -27,7 +32,7 @@ enum class LoopStep {
 // What the loop keeps from one pass to the next.
 struct LoopState {
     bool idle = false;    // the last pass had no button held or pressed
-    bool waited = false;  // this pass rested before taking input
+    int waited = 0;       // the longest rest this pass took before input, ms
     ToolKeyLatches keys;
     WindowTitle title;
 };

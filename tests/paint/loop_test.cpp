@@ -48,21 +48,24 @@ void pressThroughFilter(Uint8 button) {
     SDL_GetEventFilter()(&e);
 }
 
-TEST_F(LoopTest, RestsOnlyAfterAnIdlePassWithNothingNewToShow) {
+TEST_F(LoopTest, RestsWhenThereIsNothingNewToShowLongestWithNoButton) {
     pass(250, 300);  // presents the start
-    EXPECT_FALSE(loop.waited) << "the first pass follows no idle pass";
+    EXPECT_EQ(loop.waited, 0);
     const Uint32 start = SDL_GetTicks();
     pass(250, 300);
-    EXPECT_TRUE(loop.waited);
+    EXPECT_EQ(loop.waited, paint::idleWaitMilliseconds);
     EXPECT_GE(SDL_GetTicks() - start, Uint32{paint::idleWaitMilliseconds});
 
-    pass(250, 300, SDL_BUTTON(SDL_BUTTON_LEFT));  // a dot: a press
-    pass(250, 300, SDL_BUTTON(SDL_BUTTON_LEFT));  // held: no rest
-    EXPECT_FALSE(loop.waited);
-    pass(250, 300);  // released: the dot is new, so presented, no rest
-    EXPECT_FALSE(loop.waited);
+    pass(250, 300, SDL_BUTTON(SDL_BUTTON_LEFT));  // a dot
+    EXPECT_EQ(loop.waited, paint::idleWaitMilliseconds);
+    pass(250, 300, SDL_BUTTON(SDL_BUTTON_LEFT));  // presents the dot
+    EXPECT_EQ(loop.waited, 0);
+    pass(250, 300, SDL_BUTTON(SDL_BUTTON_LEFT));  // held still: a short rest
+    EXPECT_EQ(loop.waited, paint::heldWaitMilliseconds);
     pass(250, 300);
-    EXPECT_TRUE(loop.waited);
+    EXPECT_EQ(loop.waited, paint::heldWaitMilliseconds);
+    pass(250, 300);
+    EXPECT_EQ(loop.waited, paint::idleWaitMilliseconds);
     EXPECT_EQ(easel::getPixel(250, 300), black);
 }
 
