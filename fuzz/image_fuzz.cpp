@@ -29,10 +29,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (why.find(name) == std::string::npos) std::abort();
         return 0;
     }
-    if (!easel::fitsLimits(image->width, image->height, limits)) std::abort();
-    if (image->pixels.size() != static_cast<std::size_t>(image->width) * image->height) std::abort();
-    for (const std::uint32_t p : image->pixels) {
-        if (p > 0xFFFFFFu) std::abort();
+    if (!easel::fitsLimits(image->width(), image->height(), limits)) std::abort();
+    const std::uint32_t* p = image->pixels();
+    for (std::size_t i = 0, n = static_cast<std::size_t>(image->width()) * image->height(); i < n; ++i) {
+        if ((p[i] >> 24) != 255) std::abort();
     }
     easel::drawImage(*image, x, y);
     return 0;

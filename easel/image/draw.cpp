@@ -30,11 +30,11 @@ Span onScreenPart(std::int64_t x, std::int64_t y, std::int64_t width, std::int64
 
 bool drawImage(const Image& image, int x, int y) {
     if (!detail::screenReady("drawImage") || image.empty()) return false;
-    const Span s = onScreenPart(x, y, image.width, image.height);
+    const Span s = onScreenPart(x, y, image.width(), image.height());
     if (s.empty()) return false;
     for (std::int64_t row = s.top; row < s.bottom; ++row) {
         const std::uint32_t* from =
-            image.pixels.data() + (row - y) * image.width + (s.left - x);
+            image.pixels() + (row - y) * image.width() + (s.left - x);
         std::uint32_t* to = detail::rowWords(static_cast<int>(row));
         for (std::int64_t col = s.left; col < s.right; ++col, ++from) {
             const std::uint32_t v = *from;
@@ -50,11 +50,11 @@ Image grabScreen(int x, int y, int width, int height) {
     const Span s = onScreenPart(x, y, width, height);
     if (s.empty()) return Image();
     Image image(static_cast<int>(s.right - s.left), static_cast<int>(s.bottom - s.top));
-    std::uint32_t* out = image.pixels.data();
+    std::uint32_t* out = image.pixels();
     for (std::int64_t row = s.top; row < s.bottom; ++row) {
         const std::uint32_t* from = detail::rowWords(static_cast<int>(row));
         for (std::int64_t col = s.left; col < s.right; ++col) {
-            *out++ = static_cast<std::uint32_t>(rgbToInt(detail::unmapColor(from[col])));
+            *out++ = packPixel(detail::unmapColor(from[col]));
         }
     }
     return image;

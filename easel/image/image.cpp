@@ -9,30 +9,32 @@ namespace {
 // The row length SDL 1.2 can hold for a 32-bit surface: its pitch is 16 bits.
 constexpr int sideCeiling = 16383;
 
-std::uint32_t pack(RgbColor c) {
-    return (static_cast<std::uint32_t>(c.r & 255) << 16) |
-           (static_cast<std::uint32_t>(c.g & 255) << 8) | static_cast<std::uint32_t>(c.b & 255);
-}
-
 }  // namespace
 
-Image::Image(int w, int h, RgbColor fill)
-    : width(std::max(w, 0)),
-      height(std::max(h, 0)),
-      pixels(static_cast<std::size_t>(std::max(w, 0)) * static_cast<std::size_t>(std::max(h, 0)),
-             pack(fill)) {
-    if (pixels.empty()) width = height = 0;
+Image::Image(int w, int h, RgbColor fill) {
+    if (w <= 0 || h <= 0) return;
+    pixels_.assign(static_cast<std::size_t>(w) * static_cast<std::size_t>(h), packPixel(fill));
+    width_ = w;
+    height_ = h;
 }
 
 RgbColor Image::pixel(int x, int y) const {
-    if (x < 0 || y < 0 || x >= width || y >= height) return RgbColor();
-    const std::uint32_t v = pixels[static_cast<std::size_t>(y) * width + x];
-    return RgbColor(static_cast<int>(v >> 16), static_cast<int>(v >> 8), static_cast<int>(v));
+    if (x < 0 || y < 0 || x >= width_ || y >= height_) return RgbColor();
+    const std::uint32_t v = row(y)[x];
+    return RgbColor(static_cast<int>(v >> 16) & 255, static_cast<int>(v >> 8) & 255,
+                    static_cast<int>(v) & 255);
 }
 
-void Image::setPixel(int x, int y, RgbColor c) {
-    if (x < 0 || y < 0 || x >= width || y >= height) return;
-    pixels[static_cast<std::size_t>(y) * width + x] = pack(c);
+int Image::alpha(int x, int y) const {
+    if (x < 0 || y < 0 || x >= width_ || y >= height_) return 0;
+    return static_cast<int>(row(y)[x] >> 24);
+}
+
+void Image::setPixel(int x, int y, RgbColor c) { setPixel(x, y, c, 255); }
+
+void Image::setPixel(int x, int y, RgbColor c, int alpha) {
+    if (x < 0 || y < 0 || x >= width_ || y >= height_) return;
+    row(y)[x] = packPixel(c, std::clamp(alpha, 0, 255));
 }
 
 bool fitsLimits(std::int64_t width, std::int64_t height, const ImageLimits& limits) {

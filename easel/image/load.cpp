@@ -185,8 +185,10 @@ Image copySurface(SDL_Surface* s) {
     const auto* base = static_cast<const std::uint8_t*>(s->pixels);
     for (int y = 0; y < s->h; ++y) {
         const std::uint8_t* row = base + static_cast<std::ptrdiff_t>(y) * s->pitch;
-        std::uint32_t* out = image.pixels.data() + static_cast<std::size_t>(y) * s->w;
-        for (int x = 0; x < s->w; ++x) out[x] = toRgb(pixelValue(row + x * bytes, bytes), s->format);
+        std::uint32_t* out = image.pixels() + static_cast<std::size_t>(y) * s->w;
+        for (int x = 0; x < s->w; ++x) {
+            out[x] = 0xFF000000u | toRgb(pixelValue(row + x * bytes, bytes), s->format);
+        }
     }
     if (lock) SDL_UnlockSurface(s);
     return image;

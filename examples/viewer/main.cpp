@@ -26,8 +26,8 @@ constexpr int maxWidth = 1024, maxHeight = 768;
 easel::Image colourWheel() {
     easel::Image wheel(320, 240, easel::RgbColor(255, 255, 255));
     const double radius = 110.0;
-    for (int y = 0; y < wheel.height; ++y) {
-        for (int x = 0; x < wheel.width; ++x) {
+    for (int y = 0; y < wheel.height(); ++y) {
+        for (int x = 0; x < wheel.width(); ++x) {
             const double dx = x - 160.0, dy = y - 120.0;
             const double r = std::sqrt(dx * dx + dy * dy);
             if (r > radius) continue;
@@ -66,8 +66,8 @@ int main(int argc, char** argv) {
         picture = colourWheel();
     }
 
-    const int width = std::clamp(picture.width, minWidth, maxWidth);
-    const int height = std::clamp(picture.height, minHeight, maxHeight);
+    const int width = std::clamp(picture.width(), minWidth, maxWidth);
+    const int height = std::clamp(picture.height(), minHeight, maxHeight);
     easel::initScreen(width, height, false, "easel viewer");
     easel::clearScreen(128, 128, 128);
     easel::drawImage(picture, 0, 0);

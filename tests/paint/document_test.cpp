@@ -207,8 +207,8 @@ TEST_F(DocumentTest, SavingOpeningAndTheUnsavedMark) {
         ASSERT_FALSE(doc.file().empty());
         const std::optional<easel::Image> saved = easel::loadImage(doc.file().c_str());
         ASSERT_TRUE(saved.has_value());
-        EXPECT_EQ(saved->width, 500);
-        EXPECT_EQ(saved->height, 372);
+        EXPECT_EQ(saved->width(), 500);
+        EXPECT_EQ(saved->height(), 372);
         EXPECT_EQ(saved->pixel(200, 210 - 128), easel::getPixel(200, 210));
         doc.undo();
         EXPECT_TRUE(doc.unsaved());
@@ -224,7 +224,7 @@ TEST_F(DocumentTest, SavingOpeningAndTheUnsavedMark) {
     EXPECT_EQ(doc.file(), folder + "/mine.png");
     doc.show();
     const std::optional<easel::Image> mine = easel::loadImage(dir.file("mine.png").c_str());
-    EXPECT_TRUE(easel::grabScreen(0, 128, 500, 372).pixels == mine->pixels);
+    EXPECT_TRUE(easel::grabScreen(0, 128, 500, 372) == *mine);
 }
 
 TEST_F(DocumentTest, FilesThatCannotBeOpenedAreRefused) {

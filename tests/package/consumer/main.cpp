@@ -15,7 +15,7 @@ bool roundTrip(const std::string& name) {
         return false;
     }
     const std::optional<easel::Image> image = easel::loadImage(name.c_str(), &why);
-    if (!image || image->width != 64 || image->height != 48 ||
+    if (!image || image->width() != 64 || image->height() != 48 ||
         image->pixel(63, 47) != easel::RgbColor(10, 20, 30)) {
         std::printf("%s did not load back as saved: %s\n", name.c_str(), why.c_str());
         return false;
