@@ -2,6 +2,7 @@
 
 #include <SDL.h>
 
+#include "paint/scroll_keys.h"
 #include "easel/display/input.h"
 #include "easel/display/screen.h"
 
@@ -24,6 +25,7 @@ LoopStep loopPass(Document& document, LoopState* loop) {
     const bool presented = easel::updateScreenIfChanged();
     loop->waited = presented ? 0 : loop->idle ? idleWaitMilliseconds : heldWaitMilliseconds;
     if (loop->waited > 0) easel::waitForEvent(loop->waited);
+    document.wheel(peekWheel());  // the event pollQuit takes next
     if (easel::pollQuit()) return LoopStep::quit;
     const Pointer pointer = readPointer();
     loop->title.say(readToolKeys(easel::keyState, &loop->keys), SDL_GetTicks());

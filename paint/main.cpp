@@ -1,8 +1,10 @@
 // The Paint Program: a 500 x 500 window with a colour picker, Pencil, Brush,
 // Ink and Clear. Runs until Escape or the window is closed; exits with 1.
-// paint FILE opens FILE on the canvas (status 2 when it cannot be read);
-// Ctrl+S saves, Ctrl+Z and Ctrl+Y undo and redo, and unsaved changes are
-// kept in a recovery file when the program ends. The title names the file.
+// paint FILE opens FILE at its own size, shown through the canvas (status 2
+// when it cannot be read); the arrows, Home and the wheel scroll it; Ctrl+S
+// saves, Ctrl+Shift+S saves a copy, Ctrl+Z and Ctrl+Y undo and redo, and
+// unsaved changes are kept in a recovery file when the program ends. The
+// title names the file.
 #include "paint/document.h"
 #include "paint/loop.h"
 #include "paint/pass.h"
@@ -21,5 +23,6 @@ int main(int argc, char** argv) {
         while (step == paint::LoopStep::keepGoing) step = paint::loopPass(document, &loop);
         if (step == paint::LoopStep::quit) return document.quit();
         paint::startCanvas();
+        document.canvasCleared();
     }
 }
