@@ -164,6 +164,19 @@ TEST_F(LoopTest, AWiderPencilDrawsASquarePenLine) {
     }
 }
 
+TEST_F(LoopTest, UndoAndRedoWithNothingLeftSaySoInTheTitle) {
+    Uint8* keys = SDL_GetKeyState(nullptr);
+    pass(250, 300);
+    keys[SDLK_LCTRL] = 1;
+    keys[SDLK_z] = 1;
+    pass(250, 300);
+    EXPECT_EQ(loop.title.shown(), paint::titleForMessage("nothing more to undo"));
+    keys[SDLK_z] = 0;
+    keys[SDLK_y] = 1;
+    pass(250, 300);
+    EXPECT_EQ(loop.title.shown(), paint::titleForMessage("nothing to redo"));
+}
+
 TEST(TitleTest, NamesTheFileWithItsUnsavedMark) {
     EXPECT_EQ(paint::titleFor("", false), "Paint Program");
     EXPECT_EQ(paint::titleFor("", true), "Paint Program");
