@@ -2,6 +2,7 @@
 
 #include <SDL.h>
 
+#include "paint/quit_signals.h"
 #include "paint/scroll_keys.h"
 #include "easel/display/input.h"
 #include "easel/display/screen.h"
@@ -26,7 +27,7 @@ LoopStep loopPass(Document& document, LoopState* loop) {
     loop->waited = presented ? 0 : loop->idle ? idleWaitMilliseconds : heldWaitMilliseconds;
     if (loop->waited > 0) easel::waitForEvent(loop->waited);
     document.wheel(peekWheel());  // the event pollQuit takes next
-    if (easel::pollQuit()) return LoopStep::quit;
+    if (easel::pollQuit() || quitSignalled()) return LoopStep::quit;
     const Pointer pointer = readPointer();
     loop->title.say(readToolKeys(easel::keyState, &loop->keys), SDL_GetTicks());
     document.beforePass(pointer);

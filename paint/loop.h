@@ -1,5 +1,6 @@
 // One pass of the paint program's main loop as main() runs it: present what
-// changed, rest when idle, check for quit, read the pointer and the keys,
+// changed, rest when idle, check for quit (the window, Escape or a quit
+// signal, see paint/quit_signals.h), read the pointer and the keys,
 // let the document and the pass act, and keep the window's title current.
 //
 // The loop rests when nothing happens: a pass that has nothing new to

@@ -3,17 +3,20 @@
 // paint FILE opens FILE at its own size, shown through the canvas (status 2
 // when it cannot be read); the arrows, Home and the wheel scroll it; Ctrl+S
 // saves, Ctrl+Shift+S saves a copy, Ctrl+Z and Ctrl+Y undo and redo, and
-// unsaved changes are kept in a recovery file when the program ends. The
-// title names the file.
+// unsaved changes are kept in a recovery file as the program runs and when
+// it ends (Escape, the window closed, SIGHUP, SIGINT, SIGTERM). The title
+// names the file.
 #include "paint/document.h"
 #include "paint/loop.h"
 #include "paint/pass.h"
+#include "paint/quit_signals.h"
 #include "paint/state.h"
 #include "easel/display/screen.h"
 
 int main(int argc, char** argv) {
     paint::Document document;
     if (!document.open(argc, argv)) return 2;
+    paint::catchQuitSignals();
     easel::initScreen(paint::windowWidth, paint::windowHeight, false, "Paint Program");
     paint::startCanvas();
     document.show();
