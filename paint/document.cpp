@@ -162,7 +162,12 @@ bool Document::save() {
     if (path.empty()) path = newPictureName(startFolder_);
     if (!isSavedOver(path)) path = freePictureName(withoutEnding(file_), 1);
     std::string why;
-    if (!report(easel::saveImage(view_.picture(), path.c_str(), &why), why)) {
+    // A name not yet the picture's is taken exclusively (the next free one
+    // when another program took it first).
+    const bool saved =
+        path == file_ ? easel::saveImage(view_.picture(), path.c_str(), &why)
+                      : !(path = easel::saveNewImage(view_.picture(), path.c_str(), &why)).empty();
+    if (!report(saved, why)) {
         message_ = "not saved: " + why;
         return false;
     }
@@ -184,12 +189,13 @@ bool Document::saveCopy() {
     const std::string path = file_.empty() ? newPictureName(startFolder_)
                                            : freePictureName(withoutEnding(file_), 2);
     std::string why;
-    if (!report(easel::saveImage(view_.picture(), path.c_str(), &why), why)) {
+    const std::string saved = easel::saveNewImage(view_.picture(), path.c_str(), &why);
+    if (!report(!saved.empty(), why)) {
         message_ = "not saved: " + why;
         return false;
     }
-    std::printf("Saved a copy as %s\n", path.c_str());
-    message_ = "Saved " + path.substr(path.find_last_of('/') + 1);
+    std::printf("Saved a copy as %s\n", saved.c_str());
+    message_ = "Saved " + saved.substr(saved.find_last_of('/') + 1);
     std::fflush(stdout);
     return true;
 }
