@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "easel/display/detail/event_watch.h"
 #include "easel/display/detail/pixels.h"
 #include "easel/display/detail/screen_ready.h"
 
@@ -76,6 +77,9 @@ void initScreen(int width, int height, bool fullScreen, const char* caption) {
     }
     if (fullScreen && mustLock(Screen.surface)) SDL_LockSurface(Screen.surface);
     SDL_WM_SetCaption(caption, nullptr);
+    // Now, while the queue is still empty: setting a filter drops the
+    // events pending at that moment.
+    detail::watchEvents();
 }
 
 void lockScreen() {
