@@ -30,6 +30,7 @@ Uint32 roundDelay(float left) {
 bool pollQuit() {
     SDL_Event event{};
     if (SDL_PollEvent(&event) == 0) return false;
+    detail::eventTaken(&event);
     keyState = detail::keyStateArray();
     return escapeHeld() || event.type == SDL_QUIT;
 }
@@ -52,6 +53,7 @@ void waitForKey() {
     for (;;) {
         SDL_Event event{};
         while (SDL_PollEvent(&event) != 0) {
+            detail::eventTaken(&event);
             if (event.type == SDL_QUIT) quitNow();
             if (event.type == SDL_KEYDOWN) keyPressed = true;
         }
@@ -72,7 +74,9 @@ void waitFrame(float start, float duration) {
     float now = static_cast<float>(SDL_GetTicks());
     while (duration > now - start) {
         SDL_Event event{};
-        if (SDL_PollEvent(&event) != 0 && event.type == SDL_QUIT) quitNow();
+        const bool taken = SDL_PollEvent(&event) != 0;
+        if (taken) detail::eventTaken(&event);
+        if (taken && event.type == SDL_QUIT) quitNow();
         keyState = detail::keyStateArray();
         if (escapeHeld()) quitNow();
         detail::showPendingFrame();

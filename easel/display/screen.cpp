@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "easel/display/detail/event_watch.h"
 #include "easel/display/detail/pixels.h"
 #include "easel/display/detail/screen_platform.h"
 #include "easel/display/detail/screen_ready.h"
@@ -75,6 +76,9 @@ void initScreen(int width, int height, bool fullScreen, const char* caption) {
     detail::prepareScreen(Screen.surface);
     if (fullScreen && detail::mustLock(Screen.surface)) SDL_LockSurface(Screen.surface);
     SDL_WM_SetCaption(caption, nullptr);
+    // Now, while the queue is still empty: setting a filter drops the
+    // events pending at that moment.
+    detail::watchEvents();
 }
 
 void lockScreen() {

@@ -25,6 +25,17 @@ Uint8* keyStateArray();
 // Emscripten's SDL lacks.)
 bool peekEvent(SDL_Event* event);
 
+// SDL's event filter: the one set now, and setting ours. Emscripten's SDL
+// has no filter; there the filter sees each event as the library takes it
+// off the queue (eventTaken).
+using EventFilter = int (*)(const SDL_Event*);
+EventFilter currentEventFilter();
+void setEventFilter(EventFilter filter);
+
+// Called with each event the library takes off the queue: hands it to the
+// filter where SDL has none (the browser); nothing on the desktop.
+void eventTaken(const SDL_Event* event);
+
 // Makes a freshly opened video surface ready for direct pixel access.
 void prepareScreen(SDL_Surface* screen);
 
@@ -35,6 +46,10 @@ void fillScreen(SDL_Surface* screen, const SDL_Rect* rect, Uint32 value);
 // Presents the whole screen. In the browser this is also where a program's
 // endless loop gives the page its turn (input, painting), at most every 16 ms.
 void presentScreen(SDL_Surface* screen);
+
+// Presents count rows from row top (the whole screen in the browser, whose
+// canvas takes a whole frame).
+void presentRows(SDL_Surface* screen, int top, int count);
 
 // Before the program waits (a delay while polling input): shows anything
 // presented but not yet shown, so a still picture is on the page while the

@@ -15,6 +15,12 @@ bool peekEvent(SDL_Event* event) {
     return SDL_PeepEvents(event, 1, SDL_PEEKEVENT, SDL_ALLEVENTS) == 1;
 }
 
+EventFilter currentEventFilter() { return SDL_GetEventFilter(); }
+
+void setEventFilter(EventFilter filter) { SDL_SetEventFilter(filter); }
+
+void eventTaken(const SDL_Event*) {}
+
 void prepareScreen(SDL_Surface*) {}
 
 void fillScreen(SDL_Surface* screen, const SDL_Rect* rect, Uint32 value) {
@@ -22,6 +28,11 @@ void fillScreen(SDL_Surface* screen, const SDL_Rect* rect, Uint32 value) {
 }
 
 void presentScreen(SDL_Surface* screen) { SDL_UpdateRect(screen, 0, 0, 0, 0); }
+
+void presentRows(SDL_Surface* screen, int top, int count) {
+    SDL_UpdateRect(screen, 0, static_cast<Sint32>(top), static_cast<Uint32>(screen->w),
+                   static_cast<Uint32>(count));
+}
 
 void showPendingFrame() {}
 

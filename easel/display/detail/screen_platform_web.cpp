@@ -125,6 +125,18 @@ Uint8* keyStateArray() {
 
 bool peekEvent(SDL_Event* event) { return peekFirstEvent(event) != 0; }
 
+// Emscripten's SDL has no event filter: the filter sees events as they are
+// taken off the queue.
+EventFilter installedFilter = nullptr;
+
+EventFilter currentEventFilter() { return installedFilter; }
+
+void setEventFilter(EventFilter filter) { installedFilter = filter; }
+
+void eventTaken(const SDL_Event* event) {
+    if (installedFilter != nullptr) installedFilter(event);
+}
+
 void prepareScreen(SDL_Surface* screen) {
     keepLocksFromCopyingBack();
     fillShiftsAndLosses(screen->format);
@@ -151,6 +163,8 @@ void presentScreen(SDL_Surface*) {
     emscripten_sleep(0);
     lastYield = emscripten_get_now();
 }
+
+void presentRows(SDL_Surface* screen, int, int) { presentScreen(screen); }
 
 void showPendingFrame() {
     if (framePending) showFrame();
