@@ -2,6 +2,7 @@
 
 #include <SDL.h>
 
+#include "paint/detail/page.h"
 #include "paint/quit_signals.h"
 #include "paint/scroll_keys.h"
 #include "easel/display/input.h"
@@ -28,6 +29,7 @@ LoopStep loopPass(Document& document, LoopState* loop) {
     if (loop->waited > 0) easel::waitForEvent(loop->waited);
     document.wheel(peekWheel());  // the event pollQuit takes next
     if (easel::pollQuit() || quitSignalled()) return LoopStep::quit;
+    detail::servePage(document);
     const Pointer pointer = readPointer();
     loop->title.say(readToolKeys(easel::keyState, &loop->keys), SDL_GetTicks());
     document.beforePass(pointer);

@@ -49,8 +49,8 @@ async function differingFromCanvas(page, file) {
 }
 
 async function frames(page, more) {
-  const start = await page.evaluate(() => Module.easelFrames || 0);
-  await page.waitForFunction((n) => Module.easelFrames >= n, {timeout}, start + more);
+  const start = await page.evaluate(() => Module.easelTurns || 0);
+  await page.waitForFunction((n) => (Module.easelTurns || 0) >= n, {timeout}, start + more);
 }
 
 async function waitForFile(folder, before) {

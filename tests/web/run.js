@@ -59,11 +59,12 @@ async function canvasRgba(page) {
   return {width: data.width, height: data.height, rgba: Buffer.from(data.base64, 'base64')};
 }
 
-// Waits until the page has shown `more` further frames: every event sent
-// before has then been taken by a pass, and that pass's picture shown.
+// Waits until the program has given the page `more` further turns (a
+// present's yield or a wait): every event sent before has then been taken
+// by a pass, and what it drew shown.
 async function settle(page, more = 3) {
-  const start = await page.evaluate(() => Module.easelFrames || 0);
-  await page.waitForFunction((n) => (Module.easelFrames || 0) >= n, {timeout: stepTimeout}, start + more);
+  const start = await page.evaluate(() => Module.easelTurns || 0);
+  await page.waitForFunction((n) => (Module.easelTurns || 0) >= n, {timeout: stepTimeout}, start + more);
 }
 
 async function openPage(browser, url) {

@@ -51,7 +51,8 @@ void presentScreen(SDL_Surface* screen);
 // canvas takes a whole frame).
 void presentRows(SDL_Surface* screen, int top, int count);
 
-// Before the program waits (a delay while polling input): shows anything
+// Before the program waits (a delay while polling input), a turn of the
+// page (counted for tests, Module.easelTurns): shows anything
 // presented but not yet shown, so a still picture is on the page while the
 // program waits. Nothing to do on the desktop.
 void showPendingFrame();

@@ -70,6 +70,10 @@ EM_JS(int, peekFirstEvent, (SDL_Event* event), {
     return SDL.makeCEvent(SDL.events[0], event) === false ? 0 : 1;
 });
 
+// Counts the turns the program gives the page (Module.easelTurns): a test
+// that sent input waits for a few turns to know the program has taken it.
+EM_JS(void, countTurn, (), { Module['easelTurns'] = (Module['easelTurns'] || 0) + 1; });
+
 SDL_Surface* shownScreen = nullptr;
 bool framePending = false;
 double presents = 0;
@@ -160,6 +164,7 @@ void presentScreen(SDL_Surface*) {
     const double now = emscripten_get_now();
     if (now - lastYield < yieldInterval) return;
     showFrame();
+    countTurn();
     emscripten_sleep(0);
     lastYield = emscripten_get_now();
 }
@@ -167,6 +172,7 @@ void presentScreen(SDL_Surface*) {
 void presentRows(SDL_Surface* screen, int, int) { presentScreen(screen); }
 
 void showPendingFrame() {
+    countTurn();
     if (framePending) showFrame();
 }
 
