@@ -3,6 +3,8 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "easel/display/detail/display_link.h"
+
 namespace easel {
 
 Uint8* keyState = nullptr;
@@ -26,6 +28,8 @@ Uint32 roundDelay(float left) {
 }  // namespace
 
 bool pollQuit() {
+    // A display that went away is a quit, so the program ends as on Escape.
+    if (detail::displayLost()) return true;
     SDL_Event event{};
     if (SDL_PollEvent(&event) == 0) return false;
     keyState = SDL_GetKeyState(nullptr);
@@ -48,6 +52,7 @@ Uint8* readKeys() {
 void waitForKey() {
     bool keyPressed = false;
     for (;;) {
+        if (detail::displayLost()) quitNow();
         SDL_Event event{};
         while (SDL_PollEvent(&event) != 0) {
             if (event.type == SDL_QUIT) quitNow();
@@ -59,7 +64,7 @@ void waitForKey() {
 }
 
 void quitNow() {
-    SDL_Quit();
+    detail::quitSdl();
     std::exit(1);
 }
 

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "easel/display/detail/display_link.h"
 #include "easel/display/detail/pixels.h"
 #include "easel/display/detail/screen_ready.h"
 
@@ -61,7 +62,7 @@ void initScreen(int width, int height, bool fullScreen, const char* caption) {
     Screen.width = width;
     Screen.height = height;
     if (SDL_Init(SDL_INIT_VIDEO) < 0) failStart("Unable to init SDL: %s\n", SDL_GetError());
-    std::atexit(SDL_Quit);
+    std::atexit(detail::quitSdl);
 
     const Uint32 flags = fullScreen ? SDL_FULLSCREEN : (SDL_HWSURFACE | SDL_HWPALETTE);
     Screen.surface = (width > 0 && height > 0) ? SDL_SetVideoMode(width, height, 32, flags) : nullptr;
@@ -76,6 +77,7 @@ void initScreen(int width, int height, bool fullScreen, const char* caption) {
     }
     if (fullScreen && mustLock(Screen.surface)) SDL_LockSurface(Screen.surface);
     SDL_WM_SetCaption(caption, nullptr);
+    detail::watchDisplay();
 }
 
 void lockScreen() {
@@ -89,7 +91,7 @@ void unlockScreen() {
 }
 
 void updateScreen() {
-    if (!detail::screenReady("updateScreen")) return;
+    if (!detail::screenReady("updateScreen") || detail::displayLost()) return;
     SDL_UpdateRect(Screen.surface, 0, 0, 0, 0);
 }
 
