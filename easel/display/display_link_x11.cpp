@@ -1,5 +1,6 @@
 // The X11 form of the display link (display/detail/display_link.h): the
-// desktop's SDL 1.2, and sdl12-compat over SDL2, both draw through Xlib.
+// desktop's SDL 1.2, and sdl12-compat over SDL2, both draw through Xlib. An
+// SDL without its X11 driver watches nothing (as input_source_x11.cpp).
 #include <SDL.h>
 #include <SDL_syswm.h>
 #include <dlfcn.h>
@@ -15,6 +16,7 @@ namespace {
 bool lost = false;
 int connection = -1;
 
+#if defined(SDL_VIDEO_DRIVER_X11)
 using IoErrorHandler = int (*)(Display*);
 using IoErrorExitHandler = void (*)(Display*, void*);
 
@@ -49,10 +51,12 @@ void takeIoErrors(Display* display, Display* graphics) {
     }
     ::dlclose(x11);
 }
+#endif
 
 }  // namespace
 
 void watchDisplay() {
+#if defined(SDL_VIDEO_DRIVER_X11)
     SDL_SysWMinfo info;
     SDL_VERSION(&info.version);
     if (SDL_GetWMInfo(&info) != 1 || info.subsystem != SDL_SYSWM_X11) return;
@@ -61,6 +65,7 @@ void watchDisplay() {
     connection = ConnectionNumber(display);
     // SDL 1.2 draws through a second connection of its own.
     takeIoErrors(display, info.info.x11.gfxdisplay);
+#endif
 }
 
 bool displayLost() {

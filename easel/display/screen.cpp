@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "easel/display/detail/display_link.h"
+#include "easel/display/detail/event_watch.h"
 #include "easel/display/detail/pixels.h"
 #include "easel/display/detail/screen_ready.h"
 
@@ -77,6 +78,9 @@ void initScreen(int width, int height, bool fullScreen, const char* caption) {
     }
     if (fullScreen && mustLock(Screen.surface)) SDL_LockSurface(Screen.surface);
     SDL_WM_SetCaption(caption, nullptr);
+    // Now, while the queue is still empty: setting a filter drops the
+    // events pending at that moment.
+    detail::watchEvents();
     detail::watchDisplay();
 }
 
