@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "easel/display/detail/display_link.h"
 #include "easel/display/detail/screen_platform.h"
 
 namespace easel {
@@ -28,6 +29,8 @@ Uint32 roundDelay(float left) {
 }  // namespace
 
 bool pollQuit() {
+    // A display that went away is a quit, so the program ends as on Escape.
+    if (detail::displayLost()) return true;
     SDL_Event event{};
     if (SDL_PollEvent(&event) == 0) return false;
     detail::eventTaken(&event);
@@ -51,6 +54,7 @@ Uint8* readKeys() {
 void waitForKey() {
     bool keyPressed = false;
     for (;;) {
+        if (detail::displayLost()) quitNow();
         SDL_Event event{};
         while (SDL_PollEvent(&event) != 0) {
             detail::eventTaken(&event);
@@ -64,7 +68,7 @@ void waitForKey() {
 }
 
 void quitNow() {
-    SDL_Quit();
+    detail::quitSdl();
     std::exit(1);
 }
 

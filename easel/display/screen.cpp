@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "easel/display/detail/display_link.h"
 #include "easel/display/detail/event_watch.h"
 #include "easel/display/detail/pixels.h"
 #include "easel/display/detail/screen_platform.h"
@@ -60,7 +61,7 @@ void initScreen(int width, int height, bool fullScreen, const char* caption) {
     Screen.width = width;
     Screen.height = height;
     if (SDL_Init(SDL_INIT_VIDEO) < 0) failStart("Unable to init SDL: %s\n", SDL_GetError());
-    std::atexit(SDL_Quit);
+    std::atexit(detail::quitSdl);
 
     const Uint32 flags = detail::videoModeFlags(fullScreen);
     Screen.surface = (width > 0 && height > 0) ? SDL_SetVideoMode(width, height, 32, flags) : nullptr;
@@ -79,6 +80,7 @@ void initScreen(int width, int height, bool fullScreen, const char* caption) {
     // Now, while the queue is still empty: setting a filter drops the
     // events pending at that moment.
     detail::watchEvents();
+    detail::watchDisplay();
 }
 
 void lockScreen() {
@@ -92,7 +94,7 @@ void unlockScreen() {
 }
 
 void updateScreen() {
-    if (!detail::screenReady("updateScreen")) return;
+    if (!detail::screenReady("updateScreen") || detail::displayLost()) return;
     detail::presentScreen(Screen.surface);
 }
 
