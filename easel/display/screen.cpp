@@ -3,8 +3,10 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "easel/display/detail/key_record.h"
 #include "easel/display/detail/pixels.h"
 #include "easel/display/detail/screen_ready.h"
+#include "easel/display/detail/video_start.h"
 
 namespace easel {
 
@@ -14,7 +16,9 @@ namespace {
 
 constexpr Uint32 mustLockFlags = SDL_HWSURFACE | SDL_ASYNCBLIT | SDL_RLEACCEL;
 
-bool mustLock(const SDL_Surface* s) { return s->offset != 0 || (s->flags & mustLockFlags) != 0; }
+bool mustLock(const SDL_Surface* s) {
+    return s->offset != 0 || (s->flags & mustLockFlags) != 0;
+}
 
 [[noreturn]] void failStart(const char* format, const char* reason) {
     std::printf(format, reason);
@@ -60,11 +64,12 @@ bool reportNoScreen(const char* operation) {
 void initScreen(int width, int height, bool fullScreen, const char* caption) {
     Screen.width = width;
     Screen.height = height;
-    if (SDL_Init(SDL_INIT_VIDEO) < 0) failStart("Unable to init SDL: %s\n", SDL_GetError());
+    if (detail::startVideo() < 0) failStart("Unable to init SDL: %s\n", SDL_GetError());
     std::atexit(SDL_Quit);
 
     const Uint32 flags = fullScreen ? SDL_FULLSCREEN : (SDL_HWSURFACE | SDL_HWPALETTE);
-    Screen.surface = (width > 0 && height > 0) ? SDL_SetVideoMode(width, height, 32, flags) : nullptr;
+    Screen.surface =
+        (width > 0 && height > 0) ? SDL_SetVideoMode(width, height, 32, flags) : nullptr;
     if (Screen.surface == nullptr) {
         failStart("Unable to set video: %s\n",
                   (width > 0 && height > 0) ? SDL_GetError() : "width and height must be positive");
@@ -76,6 +81,8 @@ void initScreen(int width, int height, bool fullScreen, const char* caption) {
     }
     if (fullScreen && mustLock(Screen.surface)) SDL_LockSurface(Screen.surface);
     SDL_WM_SetCaption(caption, nullptr);
+    // Key-down events then carry the character typed (readKeyPresses).
+    SDL_EnableUNICODE(1);
 }
 
 void lockScreen() {
@@ -91,6 +98,7 @@ void unlockScreen() {
 void updateScreen() {
     if (!detail::screenReady("updateScreen")) return;
     SDL_UpdateRect(Screen.surface, 0, 0, 0, 0);
+    detail::recordFrameEnd();
 }
 
 void clearScreen(int r, int g, int b) {
@@ -107,7 +115,9 @@ void putPixel(int x, int y, int r, int g, int b) {
     *detail::pixelWord(detail::wrapX(x), detail::wrapY(y)) = detail::mapColor(r, g, b);
 }
 
-void putPixel(int x, int y, RgbColor c) { putPixel(x, y, c.r, c.g, c.b); }
+void putPixel(int x, int y, RgbColor c) {
+    putPixel(x, y, c.r, c.g, c.b);
+}
 
 RgbColor getPixel(int x, int y) {
     if (!detail::screenReady("getPixel")) return RgbColor();
@@ -124,6 +134,8 @@ void blitBuffer(const std::uint32_t* src) {
     }
 }
 
-bool onScreen(int x, int y) { return x >= 0 && x < Screen.width && y >= 0 && y < Screen.height; }
+bool onScreen(int x, int y) {
+    return x >= 0 && x < Screen.width && y >= 0 && y < Screen.height;
+}
 
 }  // namespace easel
