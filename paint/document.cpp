@@ -1,14 +1,16 @@
 #include "paint/document.h"
 
+#include <SDL.h>
 #include <sys/stat.h>
 
 #include <cerrno>
 #include <cstdio>
+#include <optional>
+#include <utility>
 
 #include "paint/picture_file.h"
 #include "paint/state.h"
 #include "easel/display/input.h"
-#include "easel/image/draw.h"
 #include "easel/image/load.h"
 #include "easel/image/save.h"
 
@@ -16,22 +18,14 @@ namespace paint {
 
 namespace {
 
-constexpr int canvasHeight = windowHeight - panelHeight;
-
-bool saveCanvas(const std::string& path, std::string* why) {
-    return easel::saveScreenRect(path.c_str(), 0, panelHeight, windowWidth, canvasHeight, why);
-}
-
-bool endsWithSavable(const std::string& name) {
-    if (name.size() < 4) return false;
-    std::string ending = name.substr(name.size() - 4);
-    for (char& c : ending) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
-    return ending == ".png" || ending == ".bmp";
+bool report(bool saved, const std::string& why) {
+    if (!saved) std::fprintf(stderr, "paint: not saved: %s\n", why.c_str());
+    return saved;
 }
 
 }  // namespace
 
-Document::Document() : history_(0, panelHeight, windowWidth, canvasHeight) {}
+Document::Document() = default;
 
 bool Document::open(int argc, char** argv) {
     const StartRequest request = readCommandLine(argc, argv);
@@ -45,40 +39,54 @@ bool Document::open(int argc, char** argv) {
     struct stat status {};
     if (::lstat(file_.c_str(), &status) != 0 && errno == ENOENT) {
         // A new picture: made by the first save, which needs a name it can write.
-        if (endsWithSavable(file_)) return true;
+        if (isSavedOver(file_)) return true;
         std::fprintf(stderr, "paint: cannot create '%s': the name must end in .png or .bmp\n",
                      file_.c_str());
         return false;
     }
     std::string why;
-    opened_ = easel::loadImage(file_.c_str(), &why);
-    if (!opened_) {
+    std::optional<easel::Image> opened = easel::loadImage(file_.c_str(), &why);
+    if (!opened) {
         std::fprintf(stderr, "paint: cannot open %s\n", why.c_str());
         return false;
     }
+    view_.setPicture(std::move(*opened));
     return true;
 }
 
-void Document::show() {
-    if (!opened_) return;
-    easel::drawImage(*opened_, 0, panelHeight);
-    opened_.reset();  // the screen holds it now
+void Document::show() { view_.draw(); }
+
+void Document::scroll(Scroll request) {
+    history_.end();  // a change under way counts up to here
+    if (request.home) view_.scrollTo(0, 0);
+    view_.scrollBy(request.stepsX * view_.shownWidth() / scrollStepsPerView,
+                   request.stepsY * view_.shownHeight() / scrollStepsPerView);
 }
 
 void Document::beforePass(const Pointer& pointer) {
-    const Shortcut shortcut = readShortcut(easel::readKeys(), &latches_);
+    const Uint8* keys = easel::readKeys();
+    const Shortcut shortcut = readShortcut(keys, &latches_);
     if (shortcut != Shortcut::none) {
         history_.end();  // a change under way counts up to here
         if (shortcut == Shortcut::save) save();
+        if (shortcut == Shortcut::saveCopy) saveCopy();
         if (shortcut == Shortcut::undo) undo();
         if (shortcut == Shortcut::redo) redo();
     }
+    Scroll request = readScrollKeys(keys, SDL_GetTicks(), &scrollLatches_);
+    request.stepsX += wheel_.stepsX;
+    request.stepsY += wheel_.stepsY;
+    wheel_ = Scroll{};
+    if (request.any()) scroll(request);
     if (pointer.left && !history_.changing()) history_.begin(currentTool);
 }
 
 void Document::afterPass(const Pointer& pointer) {
     if (!pointer.left) history_.end();
+    view_.wipeOutside();
 }
+
+void Document::canvasCleared() { view_.wipeOutside(); }
 
 int Document::quit() {
     history_.end();
@@ -86,7 +94,7 @@ int Document::quit() {
     std::string why;
     const std::string folder = recoveryFolder(&why);
     const std::string path = folder.empty() ? "" : newRecoveryName(folder);
-    if (!folder.empty() && saveCanvas(path, &why)) {
+    if (!folder.empty() && easel::saveImage(view_.picture(), path.c_str(), &why)) {
         pruneRecoveryFiles(folder);
         std::printf("Unsaved changes kept in %s\n", path.c_str());
     } else {
@@ -97,15 +105,30 @@ int Document::quit() {
 }
 
 bool Document::save() {
-    const std::string path = file_.empty() ? newPictureName(startFolder_) : file_;
+    history_.end();
+    std::string path = file_;
+    if (path.empty()) path = newPictureName(startFolder_);
+    if (!isSavedOver(path)) path = freePictureName(withoutEnding(file_), 1);
     std::string why;
-    if (!saveCanvas(path, &why)) {
-        std::fprintf(stderr, "paint: not saved: %s\n", why.c_str());
-        return false;
+    if (!report(easel::saveImage(view_.picture(), path.c_str(), &why), why)) return false;
+    if (path != file_ && !file_.empty()) {
+        std::printf("Saved %s (%s is not written over)\n", path.c_str(), file_.c_str());
+    } else {
+        std::printf("Saved %s\n", path.c_str());
     }
+    std::fflush(stdout);
     file_ = path;
     savedState_ = history_.state();
-    std::printf("Saved %s\n", path.c_str());
+    return true;
+}
+
+bool Document::saveCopy() {
+    history_.end();
+    const std::string path = file_.empty() ? newPictureName(startFolder_)
+                                           : freePictureName(withoutEnding(file_), 2);
+    std::string why;
+    if (!report(easel::saveImage(view_.picture(), path.c_str(), &why), why)) return false;
+    std::printf("Saved a copy as %s\n", path.c_str());
     std::fflush(stdout);
     return true;
 }

@@ -1,22 +1,31 @@
-// The picture being painted as a document: opened from a file, saved,
+// The picture being painted as a document: opened from a file at its own
+// size, shown through a view that scrolls (paint/view.h), saved whole,
 // undone and redone, and kept when the program ends unsaved.
 //
 // The main loop calls open() before the window opens, show() once the canvas
-// is first drawn, beforePass() and afterPass() around every pass, and quit()
-// when the user quits. Undo and redo follow paint/undo.h. Undoing while Clear
-// is the current tool also picks the tool that was current before that step
-// (the one used before Clear was picked), since Clear would otherwise empty
-// the canvas again at the next pass; redo leaves the tool alone. The first
-// save without a FILE names a new picture, which later saves then replace.
+// is first drawn, beforePass() and afterPass() around every pass,
+// canvasCleared() after Clear empties the canvas, and quit() when the user
+// quits. Undo and redo follow paint/undo.h. Undoing while Clear is the
+// current tool also picks the tool that was current before that step (the
+// one used before Clear was picked), since Clear would otherwise empty the
+// canvas again at the next pass; redo leaves the tool alone.
+//
+// Saving: the first save without a FILE names a new picture, which later
+// saves then replace. A PNG or BMP FILE is saved over. A FILE in a format
+// that is not written (JPEG, GIF, PNM, TGA) is left as it is: the save goes
+// to NAME.png beside it (NAME-2.png, ... when taken), which from then on is
+// the document's file. A copy (Ctrl+Shift+S) goes to a new NAME-2.png, ...
+// (a new painting-....png without a FILE) and changes nothing else.
 #pragma once
 
 #include <cstdint>
-#include <optional>
 #include <string>
 
 #include "paint/pass.h"
+#include "paint/scroll_keys.h"
 #include "paint/shortcuts.h"
 #include "paint/undo.h"
+#include "paint/view.h"
 #include "easel/image/image.h"
 
 namespace paint {
@@ -29,32 +38,45 @@ class Document {
     // why on standard error and returns false; the process should then end
     // with status 2 (the file is not touched).
     bool open(int argc, char** argv);
-    // Draws the opened picture at the canvas's top-left, clipped.
+    // Draws the view of the picture on the canvas.
     void show();
 
-    // Acts on a shortcut, and starts a change when the left button is down.
+    // Acts on a shortcut or a scroll, and starts a change when the left
+    // button is down.
     void beforePass(const Pointer& pointer);
-    // Ends the change once the left button is up.
+    // Notes a wheel scroll for the next beforePass (see peekWheel).
+    void wheel(const Scroll& scroll) { wheel_ = scroll; }
+    // Ends the change once the left button is up; wipes what the tools left
+    // outside the picture.
     void afterPass(const Pointer& pointer);
+    // Shows the canvas outside the picture again after Clear emptied it.
+    void canvasCleared();
 
     // Writes unsaved changes to a recovery file; the exit status, 1.
     int quit();
 
-    // Saves the canvas to its file (or a new picture); false on failure.
+    // Saves the picture to its file (or a new picture); false on failure.
     bool save();
+    // Saves a copy under a new name; the document's file stays as it is.
+    bool saveCopy();
     bool undo();
     bool redo();
     // Whether the canvas differs from what was last saved or opened.
     bool unsaved() const { return history_.state() != savedState_; }
     const std::string& file() const { return file_; }
     const UndoHistory& history() const { return history_; }
+    const View& view() const { return view_; }
 
   private:
-    UndoHistory history_;
+    void scroll(Scroll request);
+
+    View view_;
+    UndoHistory history_{&view_};
     ShortcutLatches latches_;
+    ScrollLatches scrollLatches_;
+    Scroll wheel_;
     std::string startFolder_;
     std::string file_;
-    std::optional<easel::Image> opened_;
     std::uint64_t savedState_ = 0;
 };
 

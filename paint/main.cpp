@@ -1,10 +1,12 @@
 // The Paint Program: a 500 x 500 window with a colour picker, Pencil, Brush,
 // Ink and Clear. Runs until Escape or the window is closed; exits with 1.
-// paint FILE opens FILE on the canvas (status 2 when it cannot be read);
-// Ctrl+S saves, Ctrl+Z and Ctrl+Y undo and redo, and unsaved changes are
-// kept in a recovery file when the program ends.
+// paint FILE opens FILE at its own size, shown through the canvas (status 2
+// when it cannot be read); the arrows, Home and the wheel scroll it; Ctrl+S
+// saves, Ctrl+Shift+S saves a copy, Ctrl+Z and Ctrl+Y undo and redo, and
+// unsaved changes are kept in a recovery file when the program ends.
 #include "paint/document.h"
 #include "paint/pass.h"
+#include "paint/scroll_keys.h"
 #include "paint/state.h"
 #include "easel/display/input.h"
 #include "easel/display/screen.h"
@@ -19,6 +21,7 @@ int main(int argc, char** argv) {
         paint::PassResult result = paint::PassResult::keepGoing;
         while (result == paint::PassResult::keepGoing) {
             easel::updateScreen();
+            document.wheel(paint::peekWheel());  // the event pollQuit takes next
             if (easel::pollQuit()) return document.quit();
             paint::Pointer pointer;
             easel::readMouse(&pointer.x, &pointer.y, &pointer.left, &pointer.right);
@@ -27,5 +30,6 @@ int main(int argc, char** argv) {
             document.afterPass(pointer);
         }
         paint::startCanvas();
+        document.canvasCleared();
     }
 }

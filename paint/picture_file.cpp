@@ -87,6 +87,29 @@ std::string newPictureName(const std::string& folder) {
     return name;
 }
 
+bool isSavedOver(const std::string& name) {
+    if (name.size() < 4) return false;
+    std::string ending = name.substr(name.size() - 4);
+    for (char& c : ending) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+    return ending == ".png" || ending == ".bmp";
+}
+
+std::string withoutEnding(const std::string& name) {
+    const std::size_t slash = name.rfind('/');
+    const std::size_t dot = name.rfind('.');
+    if (dot == std::string::npos || dot == 0 || (slash != std::string::npos && dot <= slash + 1)) {
+        return name;
+    }
+    return name.substr(0, dot);
+}
+
+std::string freePictureName(const std::string& stem, int firstNumber) {
+    for (int n = firstNumber < 1 ? 1 : firstNumber;; ++n) {
+        const std::string name = n == 1 ? stem + ".png" : stem + "-" + std::to_string(n) + ".png";
+        if (!exists(name)) return name;
+    }
+}
+
 std::string recoveryFolder(std::string* why) {
     std::string base;
     const char* state = std::getenv("XDG_STATE_HOME");

@@ -34,6 +34,16 @@ std::string newPictureName(const std::string& folder);
 // reason in *why, when there is no home folder or it cannot be made.
 std::string recoveryFolder(std::string* why);
 
+// Whether a save to name writes over it: its ending is .png or .bmp (any case).
+bool isSavedOver(const std::string& name);
+
+// The name without its ending (".jpg"); as it is when it has none.
+std::string withoutEnding(const std::string& name);
+
+// The first of stem.png (when firstNumber is 1), stem-2.png, stem-3.png, ...
+// from stem-firstNumber.png on, that does not exist.
+std::string freePictureName(const std::string& stem, int firstNumber);
+
 // A new recovery file name in folder.
 std::string newRecoveryName(const std::string& folder);
 

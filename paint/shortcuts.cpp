@@ -27,7 +27,7 @@ Shortcut readShortcut(const Uint8* keys, ShortcutLatches* latches) {
     const bool z = wentDown(keys, SDLK_z, &latches->z);
     const bool y = wentDown(keys, SDLK_y, &latches->y);
     if (!ctrl) return Shortcut::none;
-    if (s) return Shortcut::save;
+    if (s) return shift ? Shortcut::saveCopy : Shortcut::save;
     if (z) return shift ? Shortcut::redo : Shortcut::undo;
     if (y) return Shortcut::redo;
     return Shortcut::none;

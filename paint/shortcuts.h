@@ -1,5 +1,6 @@
 // The paint program's keyboard shortcuts, read from the key-state array:
-// Ctrl+S saves, Ctrl+Z undoes, Ctrl+Y or Ctrl+Shift+Z redoes.
+// Ctrl+S saves, Ctrl+Shift+S saves a copy, Ctrl+Z undoes, Ctrl+Y or
+// Ctrl+Shift+Z redoes.
 //
 // Each letter has its own latch: it acts when it goes down and is armed again
 // only once it has been seen up, so holding Ctrl+Z undoes once. A letter held
@@ -11,7 +12,7 @@
 
 namespace paint {
 
-enum class Shortcut { none, save, undo, redo };
+enum class Shortcut { none, save, saveCopy, undo, redo };
 
 // One latch per shortcut letter: true once the letter has been seen up.
 struct ShortcutLatches {

@@ -102,7 +102,7 @@ if(NOT EXISTS "${desktop}")
   message(FATAL_ERROR "desktop entry not installed: ${desktop}")
 endif()
 file(STRINGS "${desktop}" entry)
-foreach(want "[Desktop Entry]" "Type=Application" "Name=Paint Program" "Exec=easel-paint"
+foreach(want "[Desktop Entry]" "Type=Application" "Name=Paint Program" "Exec=easel-paint %f"
              "Icon=easel-paint")
   if(NOT want IN_LIST entry)
     message(FATAL_ERROR "${desktop} lacks the line ${want}")

@@ -169,7 +169,8 @@ TEST_F(DocumentTest, TheHistoryKeepsTheLastHundredStrokesInLittleMemory) {
 // Changes that each cover the whole canvas are kept only up to the byte
 // bound, newest first, and still undo to exactly what was there.
 TEST_F(DocumentTest, WholeCanvasChangesAreKeptWithinTheByteBound) {
-    paint::UndoHistory history(0, paint::panelHeight, 500, 372);
+    paint::View view;
+    paint::UndoHistory history(&view);
     std::vector<std::vector<RgbColor>> after;
     for (int i = 0; i < 30; ++i) {
         history.begin(paint::pencilTool);
@@ -179,7 +180,8 @@ TEST_F(DocumentTest, WholeCanvasChangesAreKeptWithinTheByteBound) {
     }
     EXPECT_LE(history.stepBytes(), paint::UndoHistory::maxStepBytes);
     const int kept = history.undoSteps();
-    EXPECT_EQ(kept, static_cast<int>(paint::UndoHistory::maxStepBytes / (500 * 372 * 4 + 32 * 24 * 2)));
+    EXPECT_EQ(kept, static_cast<int>(paint::UndoHistory::maxStepBytes /
+                                     (500 * 372 * 4 + 32 * 24 * sizeof(paint::PictureRect))));
     for (int i = 0; i < kept; ++i) {
         ASSERT_TRUE(history.undo());
         EXPECT_TRUE(canvas() == after[after.size() - 2 - static_cast<std::size_t>(i)]) << i;
