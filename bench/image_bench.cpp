@@ -78,7 +78,7 @@ void BM_LoadCanvasPng(benchmark::State& state) {
     for (auto _ : state) {
         const std::optional<easel::Image> image = easel::loadImage(path.c_str());
         if (!image) state.SkipWithError("the load failed");
-        benchmark::DoNotOptimize(image->pixels.data());
+        benchmark::DoNotOptimize(image->pixels());
     }
     std::remove(path.c_str());
 }

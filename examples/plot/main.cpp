@@ -42,7 +42,7 @@ void drawAxes() {
     for (int k = 0; k <= 4; ++k) {
         const int x = toX(k * pi);
         easel::drawVerticalLine(x, top, bottom, grid);
-        const std::string label = k == 0 ? "0" : std::to_string(k) + "pi";
+        const std::string label = k == 0 ? "0" : k == 1 ? "pi" : std::to_string(k) + "pi";
         easel::drawText(label.c_str(), x - easel::textWidth(label.c_str()) / 2, bottom + 6, ink);
     }
     for (int k = -2; k <= 2; ++k) {
