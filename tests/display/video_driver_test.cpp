@@ -24,7 +24,7 @@ Outcome openScreenWith(const std::string& assignments) {
     easel_test::TempDirectory dir(false);
     const std::string out = dir.file("out");
     const std::string command = "env -u DISPLAY -u SDL_VIDEODRIVER " + assignments + " '" +
-                                EASEL_OPEN_SCREEN_CHILD + "' </dev/null >'" + out + "' 2>&1";
+                                EASEL_OPEN_SCREEN_CHILD + "' </dev/null >'" + out + "' 2>/dev/null";
     const int status = std::system(command.c_str());
     Outcome o;
     if (WIFEXITED(status)) o.status = WEXITSTATUS(status);

@@ -3,8 +3,9 @@
 // program then draws into the terminal as escape codes (or ncurses ends it
 // when TERM is unset). startVideo starts SDL's video like
 // SDL_Init(SDL_INIT_VIDEO), except that when SDL_VIDEODRIVER is not set it
-// never starts a text-mode driver: it fails with "No available video device"
-// instead, as SDL does with no display. A set SDL_VIDEODRIVER is obeyed.
+// never starts a text-mode driver, nor sdl12-compat's invisible "offscreen"
+// one: it fails with "No available video device" instead, as SDL does with
+// no display. A set SDL_VIDEODRIVER is obeyed.
 #pragma once
 
 namespace easel::detail {
