@@ -30,11 +30,32 @@ Document::Document() = default;
 bool Document::open(int argc, char** argv) {
     const StartRequest request = readCommandLine(argc, argv);
     if (!request.error.empty()) {
-        std::fprintf(stderr, "paint: %s\nusage: paint [FILE]\n", request.error.c_str());
+        std::fprintf(stderr, "paint: %s\nusage: paint [--recover] [FILE]\n", request.error.c_str());
         return false;
     }
     startFolder_ = request.startFolder;
     file_ = request.file;
+    const std::string newest = newestRecoveryFile();
+    if (request.recover) {
+        if (newest.empty()) {
+            std::fprintf(stderr, "paint: there is no recovery file to open\n");
+            return false;
+        }
+        std::string why;
+        std::optional<easel::Image> recovered = easel::loadImage(newest.c_str(), &why);
+        if (!recovered) {
+            std::fprintf(stderr, "paint: cannot open %s\n", why.c_str());
+            return false;
+        }
+        std::fprintf(stderr, "paint: opened %s as a new picture\n", newest.c_str());
+        view_.setPicture(std::move(*recovered));
+        savedState_ = ~std::uint64_t{0};  // unsaved until saved
+        return true;
+    }
+    if (!newest.empty()) {
+        std::fprintf(stderr, "paint: unsaved work was kept in %s (paint --recover opens it)\n",
+                     newest.c_str());
+    }
     if (file_.empty()) return true;
     struct stat status {};
     if (::lstat(file_.c_str(), &status) != 0 && errno == ENOENT) {
@@ -56,8 +77,16 @@ bool Document::open(int argc, char** argv) {
 
 void Document::show() { view_.draw(); }
 
+void Document::endChange() {
+    if (!history_.changing()) return;
+    const std::uint64_t before = history_.state();
+    std::unique_lock<std::mutex> guard = autosave_.guard();
+    history_.end();
+    if (history_.state() != before) autosave_.changed(SDL_GetTicks());
+}
+
 void Document::scroll(Scroll request) {
-    history_.end();  // a change under way counts up to here
+    endChange();  // a change under way counts up to here
     if (request.home) view_.scrollTo(0, 0);
     view_.scrollBy(request.stepsX * view_.shownWidth() / scrollStepsPerView,
                    request.stepsY * view_.shownHeight() / scrollStepsPerView);
@@ -67,7 +96,7 @@ void Document::beforePass(const Pointer& pointer) {
     const Uint8* keys = easel::readKeys();
     const Shortcut shortcut = readShortcut(keys, &latches_);
     if (shortcut != Shortcut::none) {
-        history_.end();  // a change under way counts up to here
+        endChange();  // a change under way counts up to here
         if (shortcut == Shortcut::save) save();
         if (shortcut == Shortcut::saveCopy) saveCopy();
         if (shortcut == Shortcut::undo) undo();
@@ -82,30 +111,53 @@ void Document::beforePass(const Pointer& pointer) {
 }
 
 void Document::afterPass(const Pointer& pointer) {
-    if (!pointer.left) history_.end();
+    if (!pointer.left) endChange();
     view_.wipeOutside();
+    autosave_.poll(view_.picture(), unsaved(), SDL_GetTicks());
 }
 
 void Document::canvasCleared() { view_.wipeOutside(); }
 
-int Document::quit() {
-    history_.end();
-    if (!unsaved()) return 1;
+// Writes the picture to this run's recovery file, or to a new one in the
+// first recovery folder that takes it; says why earlier folders did not.
+bool Document::writeRecovery(std::string* path) {
     std::string why;
-    const std::string folder = recoveryFolder(&why);
-    const std::string path = folder.empty() ? "" : newRecoveryName(folder);
-    if (!folder.empty() && easel::saveImage(view_.picture(), path.c_str(), &why)) {
-        pruneRecoveryFiles(folder);
+    *path = autosave_.file();
+    if (!path->empty() && easel::saveImage(view_.picture(), path->c_str(), &why)) return true;
+    std::string reasons = why;
+    for (const std::string& folder : recoveryFolderCandidates()) {
+        std::string reason;
+        if (usableRecoveryFolder(folder, &reason)) {
+            *path = newRecoveryName(folder);
+            if (easel::saveImage(view_.picture(), path->c_str(), &reason)) {
+                if (!reasons.empty()) std::fprintf(stderr, "paint: %s\n", reasons.c_str());
+                return true;
+            }
+        }
+        reasons += (reasons.empty() ? "" : "; ") + reason;
+    }
+    std::fprintf(stderr, "paint: the unsaved changes are lost: %s\n", reasons.c_str());
+    return false;
+}
+
+int Document::quit() {
+    endChange();
+    autosave_.finish();
+    if (!unsaved()) {
+        autosave_.discard();
+        return 1;
+    }
+    std::string path;
+    if (writeRecovery(&path)) {
+        pruneRecoveryFiles(path.substr(0, path.rfind('/')), path);
         std::printf("Unsaved changes kept in %s\n", path.c_str());
-    } else {
-        std::fprintf(stderr, "paint: the unsaved changes are lost: %s\n", why.c_str());
     }
     std::fflush(stdout);
     return 1;
 }
 
 bool Document::save() {
-    history_.end();
+    endChange();
     std::string path = file_;
     if (path.empty()) path = newPictureName(startFolder_);
     if (!isSavedOver(path)) path = freePictureName(withoutEnding(file_), 1);
@@ -119,11 +171,12 @@ bool Document::save() {
     std::fflush(stdout);
     file_ = path;
     savedState_ = history_.state();
+    autosave_.discard();
     return true;
 }
 
 bool Document::saveCopy() {
-    history_.end();
+    endChange();
     const std::string path = file_.empty() ? newPictureName(startFolder_)
                                            : freePictureName(withoutEnding(file_), 2);
     std::string why;
@@ -135,11 +188,20 @@ bool Document::saveCopy() {
 
 bool Document::undo() {
     ToolId toolBefore = pencilTool;
-    if (!history_.undo(&toolBefore)) return false;
+    {
+        std::unique_lock<std::mutex> guard = autosave_.guard();
+        if (!history_.undo(&toolBefore)) return false;
+        autosave_.changed(SDL_GetTicks());
+    }
     if (currentTool == clearTool) currentTool = toolBefore == clearTool ? pencilTool : toolBefore;
     return true;
 }
 
-bool Document::redo() { return history_.redo(); }
+bool Document::redo() {
+    std::unique_lock<std::mutex> guard = autosave_.guard();
+    if (!history_.redo()) return false;
+    autosave_.changed(SDL_GetTicks());
+    return true;
+}
 
 }  // namespace paint

@@ -16,11 +16,17 @@
 // to NAME.png beside it (NAME-2.png, ... when taken), which from then on is
 // the document's file. A copy (Ctrl+Shift+S) goes to a new NAME-2.png, ...
 // (a new painting-....png without a FILE) and changes nothing else.
+//
+// Unsaved work is kept by paint/autosave.h while the program runs, and by
+// quit() at the end. --recover opens the newest recovery file as a new,
+// unnamed picture with unsaved changes; at start one line on standard error
+// names the newest recovery file when there is one.
 #pragma once
 
 #include <cstdint>
 #include <string>
 
+#include "paint/autosave.h"
 #include "paint/pass.h"
 #include "paint/scroll_keys.h"
 #include "paint/shortcuts.h"
@@ -52,7 +58,8 @@ class Document {
     // Shows the canvas outside the picture again after Clear emptied it.
     void canvasCleared();
 
-    // Writes unsaved changes to a recovery file; the exit status, 1.
+    // Writes unsaved changes to a recovery file (this run's, replaced), or
+    // removes this run's when nothing is unsaved; the exit status, 1.
     int quit();
 
     // Saves the picture to its file (or a new picture); false on failure.
@@ -69,6 +76,9 @@ class Document {
 
   private:
     void scroll(Scroll request);
+    // Ends a change under way, guarded against the autosave's copy.
+    void endChange();
+    bool writeRecovery(std::string* path);
 
     View view_;
     UndoHistory history_{&view_};
@@ -78,6 +88,7 @@ class Document {
     std::string startFolder_;
     std::string file_;
     std::uint64_t savedState_ = 0;
+    Autosave autosave_;
 };
 
 }  // namespace paint

