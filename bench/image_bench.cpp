@@ -1,5 +1,6 @@
 // Images and keeping work: saving the paint program's canvas as PNG and as
-// BMP (the whole atomic save, sync included), loading a 500 x 372 PNG, the
+// BMP (the whole atomic save, sync included), loading a 500 x 372 PNG and a
+// 4000 x 3000 JPEG (a photograph's size, written here with libjpeg), the
 // undo bookkeeping a pass adds while painting, the end of one change, and the
 // memory that 100 ordinary strokes keep in the undo history.
 #include <benchmark/benchmark.h>
@@ -8,15 +9,18 @@
 
 #include <cstdio>
 #include <string>
+#include <vector>
+// jpeglib.h needs size_t and FILE declared before it.
+#include <jpeglib.h>
 
-#include "paint/document.h"
-#include "paint/pass.h"
-#include "paint/state.h"
-#include "paint/stroke.h"
 #include "easel/display/screen.h"
 #include "easel/image/load.h"
 #include "easel/image/save.h"
 #include "easel/raster/shapes.h"
+#include "paint/document.h"
+#include "paint/pass.h"
+#include "paint/state.h"
+#include "paint/stroke.h"
 
 namespace {
 
@@ -65,10 +69,14 @@ void saveCanvas(benchmark::State& state, const char* name) {
     std::remove(path.c_str());
 }
 
-void BM_SaveCanvasPng(benchmark::State& state) { saveCanvas(state, "canvas.png"); }
+void BM_SaveCanvasPng(benchmark::State& state) {
+    saveCanvas(state, "canvas.png");
+}
 BENCHMARK(BM_SaveCanvasPng)->Unit(benchmark::kMillisecond);
 
-void BM_SaveCanvasBmp(benchmark::State& state) { saveCanvas(state, "canvas.bmp"); }
+void BM_SaveCanvasBmp(benchmark::State& state) {
+    saveCanvas(state, "canvas.bmp");
+}
 BENCHMARK(BM_SaveCanvasBmp)->Unit(benchmark::kMillisecond);
 
 void BM_LoadCanvasPng(benchmark::State& state) {
@@ -83,6 +91,51 @@ void BM_LoadCanvasPng(benchmark::State& state) {
     std::remove(path.c_str());
 }
 BENCHMARK(BM_LoadCanvasPng)->Unit(benchmark::kMillisecond);
+
+// A 4000 x 3000 baseline JPEG at quality 90, 4:2:0, of smooth colour with
+// detail: what a camera writes.
+bool writePhotoJpeg(const std::string& path) {
+    constexpr int width = 4000, height = 3000;
+    std::FILE* out = std::fopen(path.c_str(), "wb");
+    if (out == nullptr) return false;
+    jpeg_compress_struct c{};
+    jpeg_error_mgr errors{};
+    c.err = jpeg_std_error(&errors);
+    jpeg_create_compress(&c);
+    jpeg_stdio_dest(&c, out);
+    c.image_width = width;
+    c.image_height = height;
+    c.input_components = 3;
+    c.in_color_space = JCS_RGB;
+    jpeg_set_defaults(&c);
+    jpeg_set_quality(&c, 90, TRUE);
+    jpeg_start_compress(&c, TRUE);
+    std::vector<JSAMPLE> row(width * 3);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            row[3 * x] = static_cast<JSAMPLE>(x * 255 / width);
+            row[3 * x + 1] = static_cast<JSAMPLE>(y * 255 / height ^ (x * y & 15));
+            row[3 * x + 2] = static_cast<JSAMPLE>((x + y) & 255);
+        }
+        JSAMPROW p = row.data();
+        jpeg_write_scanlines(&c, &p, 1);
+    }
+    jpeg_finish_compress(&c);
+    jpeg_destroy_compress(&c);
+    return std::fclose(out) == 0;
+}
+
+void BM_LoadPhotoJpeg(benchmark::State& state) {
+    const std::string path = benchFolder() + "/photo.jpg";
+    if (!writePhotoJpeg(path)) state.SkipWithError("the JPEG could not be written");
+    for (auto _ : state) {
+        const std::optional<easel::Image> image = easel::loadImage(path.c_str());
+        if (!image) state.SkipWithError("the load failed");
+        benchmark::DoNotOptimize(image->pixels());
+    }
+    std::remove(path.c_str());
+}
+BENCHMARK(BM_LoadPhotoJpeg)->Unit(benchmark::kMillisecond);
 
 // What a pass adds while a stroke is under way: reading the shortcut keys
 // and the checks before and after the tool (the tool itself not included).

@@ -29,19 +29,19 @@ configure_package_config_file(cmake/easelConfig.cmake.in
 write_basic_package_version_file("${CMAKE_BINARY_DIR}/easelConfigVersion.cmake"
   COMPATIBILITY SameMajorVersion)
 install(FILES "${CMAKE_BINARY_DIR}/easelConfig.cmake" "${CMAKE_BINARY_DIR}/easelConfigVersion.cmake"
-  cmake/FindSDL12.cmake cmake/FindSDLImage12.cmake DESTINATION "${EASEL_CMAKE_DIR}")
+  cmake/FindSDL12.cmake DESTINATION "${EASEL_CMAKE_DIR}")
 
 # The .pc file finds its prefix from its own place, so the package stays
 # relocatable (cmake --install --prefix anywhere).
 file(RELATIVE_PATH EASEL_PC_TO_PREFIX "${CMAKE_INSTALL_FULL_LIBDIR}/pkgconfig" "${CMAKE_INSTALL_PREFIX}")
 string(REGEX REPLACE "/$" "" EASEL_PC_TO_PREFIX "${EASEL_PC_TO_PREFIX}")
-# A static libeasel.a needs SDL_image and libpng on every link line; a shared
-# one only when linking statically.
+# A static libeasel.a needs the decoders (libpng, libjpeg, giflib) on every
+# link line; a shared one only when linking statically.
 if(BUILD_SHARED_LIBS)
   set(EASEL_PC_REQUIRES "sdl")
-  set(EASEL_PC_REQUIRES_PRIVATE "SDL_image libpng")
+  set(EASEL_PC_REQUIRES_PRIVATE "libpng libjpeg libgif")
 else()
-  set(EASEL_PC_REQUIRES "sdl SDL_image libpng")
+  set(EASEL_PC_REQUIRES "sdl libpng libjpeg libgif")
   set(EASEL_PC_REQUIRES_PRIVATE "")
 endif()
 configure_file(cmake/easel.pc.in "${CMAKE_BINARY_DIR}/easel.pc" @ONLY)

@@ -162,7 +162,12 @@ bool Document::save() {
     if (path.empty()) path = newPictureName(startFolder_);
     if (!isSavedOver(path)) path = freePictureName(withoutEnding(file_), 1);
     std::string why;
-    if (!report(easel::saveImage(view_.picture(), path.c_str(), &why), why)) return false;
+    // A name not yet the picture's is taken exclusively (the next free one
+    // when another program took it first).
+    const bool saved =
+        path == file_ ? easel::saveImage(view_.picture(), path.c_str(), &why)
+                      : !(path = easel::saveNewImage(view_.picture(), path.c_str(), &why)).empty();
+    if (!report(saved, why)) return false;
     if (path != file_ && !file_.empty()) {
         std::printf("Saved %s (%s is not written over)\n", path.c_str(), file_.c_str());
     } else {
@@ -180,8 +185,9 @@ bool Document::saveCopy() {
     const std::string path = file_.empty() ? newPictureName(startFolder_)
                                            : freePictureName(withoutEnding(file_), 2);
     std::string why;
-    if (!report(easel::saveImage(view_.picture(), path.c_str(), &why), why)) return false;
-    std::printf("Saved a copy as %s\n", path.c_str());
+    const std::string saved = easel::saveNewImage(view_.picture(), path.c_str(), &why);
+    if (!report(!saved.empty(), why)) return false;
+    std::printf("Saved a copy as %s\n", saved.c_str());
     std::fflush(stdout);
     return true;
 }

@@ -12,7 +12,7 @@
 //
 // Saving: the first save without a FILE names a new picture, which later
 // saves then replace. A PNG or BMP FILE is saved over. A FILE in a format
-// that is not written (JPEG, GIF, PNM, TGA) is left as it is: the save goes
+// that is not written (JPEG, GIF) is left as it is: the save goes
 // to NAME.png beside it (NAME-2.png, ... when taken), which from then on is
 // the document's file. A copy (Ctrl+Shift+S) goes to a new NAME-2.png, ...
 // (a new painting-....png without a FILE) and changes nothing else.

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that a part of the work needs, and only those
 # that are missing. Usage: scripts/deps.sh GROUP...
-#   build    compiler, CMake, SDL 1.2, SDL_image 1.2, libpng
+#   build    compiler, CMake, SDL 1.2, libpng, libjpeg-turbo, giflib
 #   test     GoogleTest, Xvfb, xdotool, ImageMagick
 #   bench    Google Benchmark and the peers   fuzz   clang with its sanitizer runtimes
 #   docs     Doxygen, Python                   memcheck  Valgrind
@@ -13,7 +13,7 @@ set -euo pipefail
 
 packages_for() {
     case "$1" in
-        build) echo "cmake g++ make pkg-config libsdl1.2-dev libsdl-image1.2-dev libpng-dev" ;;
+        build) echo "cmake g++ make pkg-config libsdl1.2-dev libpng-dev libjpeg62-turbo-dev libgif-dev" ;;
         test) echo "googletest libgtest-dev xvfb xdotool imagemagick x11-apps python3 python3-xlib desktop-file-utils" ;;
         bench) echo "libbenchmark-dev libsdl-gfx1.2-dev libopencv-imgproc-dev libglm-dev xvfb xdotool python3 python3-xlib" ;;
         fuzz) echo "clang libclang-rt-14-dev" ;;

@@ -1,14 +1,18 @@
 /// @file
-/// Loading pictures of any size from files or memory through SDL_image.
+/// Loading pictures of any size from files or memory, each format by the
+/// library made for it: PNG (libpng), JPEG (libjpeg-turbo), GIF (giflib, its
+/// first frame) and BMP (uncompressed 24- and 32-bit, the icons' reader).
 ///
-/// PNG, JPEG, BMP, GIF (its first frame), PNM (PBM, PGM, PPM) and TGA are read;
-/// the format is told by the file's signature, and a file without one is read
-/// as TGA when its name ends in ".tga". Before anything is decoded the size in
-/// the header is checked against the ImageLimits, so an absurd header costs
-/// nothing. Transparent pixels are laid over white. Failure returns no image
-/// and, when why is not null, a message naming the file and the reason: it is
-/// missing, cannot be read, is not an image of these formats, is damaged, or
-/// is too large. Nothing here needs initScreen or touches the screen.
+/// The format is told by the file's signature; PNM and TGA (a ".tga" name)
+/// are refused with a message naming the formats read. Each decoder checks
+/// the size in its header against the ImageLimits before taking pixel
+/// memory, and reads only what the picture needs. The file's alpha is kept in
+/// each word's top byte (255 where the format has none). One load takes at
+/// most the picture (4 bytes a pixel) and as much again plus 16 MiB, and no
+/// file of 16 MiB or less takes more than about a second; a progressive JPEG
+/// of more than 32 scans is refused. Failure, running out of memory
+/// included, returns no image and, when why is not null, a message naming
+/// the file and the reason. Nothing here needs initScreen.
 #pragma once
 
 #include <cstddef>
@@ -24,8 +28,8 @@ namespace easel {
 std::optional<Image> loadImage(const char* fileName, std::string* why = nullptr,
                                const ImageLimits& limits = {});
 
-/// Loads an image from size bytes at data; name is used in messages, and its
-/// ending for formats without a signature (".tga").
+/// Loads an image from size bytes at data, read in place; name is used in
+/// messages, and its ending tells a TGA.
 std::optional<Image> loadImageFromMemory(const void* data, std::size_t size, const char* name,
                                          std::string* why = nullptr,
                                          const ImageLimits& limits = {});

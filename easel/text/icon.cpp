@@ -136,6 +136,41 @@ void copyOverlap(SDL_Surface* s, const PixelReading& reading, const IconTarget& 
     }
 }
 
+// The palette colour of index, or black beyond the palette.
+std::uint32_t paletteWord(const SDL_Palette* palette, std::uint8_t index) {
+    if (index >= palette->ncolors) return 0xFF000000u;
+    const SDL_Color& c = palette->colors[index];
+    return 0xFF000000u | static_cast<std::uint32_t>(c.r) << 16 |
+           static_cast<std::uint32_t>(c.g) << 8 | c.b;
+}
+
+// Row-major opaque words, for the image loader; a surface of 1 byte a pixel
+// is read through its palette.
+void copyWords(SDL_Surface* s, const PixelReading& reading, std::uint32_t* words) {
+    const int bytes = s->format->BytesPerPixel;
+    if (bytes == 1) {
+        for (int y = 0; y < s->h; ++y) {
+            const auto* row = static_cast<const std::uint8_t*>(s->pixels) +
+                              static_cast<std::ptrdiff_t>(y) * s->pitch;
+            std::uint32_t* out = words + static_cast<std::ptrdiff_t>(y) * s->w;
+            for (int x = 0; x < s->w; ++x) out[x] = paletteWord(s->format->palette, row[x]);
+        }
+        return;
+    }
+    const auto* base = static_cast<const std::uint8_t*>(s->pixels);
+    for (int y = 0; y < s->h; ++y) {
+        const std::uint8_t* row = base + static_cast<std::ptrdiff_t>(y) * s->pitch;
+        std::uint32_t* out = words + static_cast<std::ptrdiff_t>(y) * s->w;
+        for (int x = 0; x < s->w; ++x) {
+            const RgbColor c =
+                colourOf(pixelValue(row + x * bytes, bytes) & reading.fileBits, s, reading);
+            out[x] = 0xFF000000u | static_cast<std::uint32_t>(c.r & 255) << 16 |
+                     static_cast<std::uint32_t>(c.g & 255) << 8 |
+                     static_cast<std::uint32_t>(c.b & 255);
+        }
+    }
+}
+
 bool closeAndFail(SDL_RWops* stream) {
     if (stream != nullptr) SDL_RWclose(stream);
     return false;
@@ -195,6 +230,20 @@ SDL_RWops* openMemory(const void* data, std::size_t size) {
 }
 
 }  // namespace
+
+bool detail::readBmpWords(SDL_RWops* stream, const IconHeader& header, std::uint32_t* words,
+                          int width, int height) {
+    SDL_Surface* surface = SDL_LoadBMP_RW(stream, 0);
+    if (surface == nullptr) return false;
+    const bool paletted = surface->format != nullptr && surface->format->BytesPerPixel == 1 &&
+                          surface->format->palette != nullptr && surface->pixels != nullptr &&
+                          surface->pitch >= surface->w;
+    const bool ok =
+        (readableSurface(surface) || paletted) && surface->w == width && surface->h == height;
+    if (ok) copyWords(surface, readingFor(surface, header), words);
+    SDL_FreeSurface(surface);
+    return ok;
+}
 
 long detail::readIconFile(const char* fileName, void* bytes, std::size_t capacity) {
     if (bytes == nullptr && capacity > 0) return -1;

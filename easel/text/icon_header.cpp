@@ -6,12 +6,6 @@ namespace easel::detail {
 
 namespace {
 
-// The largest image the loaders decode: 4096 x 4096 pixels, 64 MiB at 32
-// bits. SDL allocates the whole image from the header before it reads a
-// row, and a sparse file can announce gigabytes of rows that cost nothing on
-// disk; an icon is a few dozen pixels across.
-constexpr std::int64_t maxImagePixels = std::int64_t{4096} * 4096;
-
 constexpr std::int64_t compressionNone = 0;
 constexpr std::int64_t compressionBitfields = 3;
 
@@ -93,10 +87,14 @@ bool readHeaderFields(SDL_RWops* stream, IconHeader* h) {
 // from the header before it reads a row, so a header claiming 40000 x 40000
 // pixels in a 70-byte file would cost gigabytes (or a failed allocation)
 // before the short read is noticed.
-bool rowsPresent(const IconHeader& h, std::int64_t total) {
+// The largest image decoded is maxPixels (4096 x 4096 for icons, a few dozen
+// pixels across): SDL allocates the whole image from the header before it
+// reads a row, and a sparse file can announce gigabytes of rows that cost
+// nothing on disk.
+bool rowsPresent(const IconHeader& h, std::int64_t total, std::int64_t maxPixels) {
     const std::int64_t rows = h.height < 0 ? -h.height : h.height;
     if (h.width == 0 || rows == 0) return true;
-    if (h.width * rows > maxImagePixels) return false;
+    if (h.width * rows > maxPixels) return false;
     const std::int64_t bits = h.width * h.depth;
     const std::int64_t rowBytes = (bits + 31) / 32 * 4;
     const std::int64_t lastRowBytes = (bits + 7) / 8;  // SDL does not insist on the last padding
@@ -115,16 +113,19 @@ int firstPixelFourthByte(SDL_RWops* stream, int start, const IconHeader& h) {
 
 }  // namespace
 
-bool readDecodableHeader(SDL_RWops* stream, IconHeader* header) {
+bool readDecodableHeader(SDL_RWops* stream, IconHeader* header, std::int64_t maxPixels,
+                         bool palettes) {
     const int start = SDL_RWtell(stream);
     const int end = SDL_RWseek(stream, 0, RW_SEEK_END);
     if (start < 0 || end < start || SDL_RWseek(stream, start, RW_SEEK_SET) != start) return false;
     IconHeader h;
     bool ok = readHeaderFields(stream, &h);
-    ok = ok && (h.depth == 24 || h.depth == 32) && h.width >= 0;
+    const bool palette = palettes && h.compression == compressionNone &&
+                         (h.depth == 1 || h.depth == 4 || h.depth == 8);
+    ok = ok && (h.depth == 24 || h.depth == 32 || palette) && h.width >= 0;
     ok = ok && (h.compression == compressionNone ||
                 (h.compression == compressionBitfields && knownBitfields(h)));
-    ok = ok && rowsPresent(h, static_cast<std::int64_t>(end) - start);
+    ok = ok && rowsPresent(h, static_cast<std::int64_t>(end) - start, maxPixels);
     if (ok && plainThirtyTwoBit(h) && h.width > 0 && h.height != 0) {
         h.firstPixelFourthByte = firstPixelFourthByte(stream, start, h);
     }

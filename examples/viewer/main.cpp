@@ -2,7 +2,7 @@
 //
 //   example_viewer [--no-wait] [FILE]
 //
-// Loads FILE (PNG, JPEG, BMP, GIF, PNM or TGA) with loadImage; with no FILE
+// Loads FILE (PNG, JPEG, BMP or GIF) with loadImage; with no FILE
 // it shows a colour wheel of its own. The window takes the picture's size,
 // within 160 x 120 and 1024 x 768: a smaller picture sits at the top left of
 // a grey window, a larger one shows its top-left part. S saves what the

@@ -15,6 +15,8 @@ import zlib
 here = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, os.path.join(here, "..", "..", "tests", "e2e"))
 import bmpfiles  # noqa: E402
+sys.path.insert(0, os.path.join(here, "..", "..", "scripts"))
+import crafted_images  # noqa: E402
 
 
 def write(target, seeds):
@@ -308,9 +310,58 @@ def image_seeds():
     }
 
 
+def test_image(name):
+    with open(os.path.join(here, "..", "..", "tests", "data", "images", name), "rb") as f:
+        return f.read()
+
+
+# png_fuzz.cpp, jpeg_fuzz.cpp, gif_fuzz.cpp, bmp_fuzz.cpp: the file's bytes
+# alone, given to one decoder; the crafted cases are among the seeds.
+def decoder_seeds():
+    small = crafted_images.small_cases()
+    grey_alpha = png(3, 3)[:24] + b"\x08\x04" + png(3, 3)[26:]  # a damaged IHDR CRC
+    return {
+        "png": {
+            "rgb_7x5": png(7, 5),
+            "text_then_end": small["png_text_then_end.png"],
+            "ztxt_1": crafted_images.png_ztxt(1),
+            "truncated": png(20, 20)[:60],
+            "bad_ihdr_crc": grey_alpha,
+            "too_wide": png(1, 1)[:16] + struct.pack(">II", 5000, 1) + png(1, 1)[24:],
+        },
+        "jpeg": {
+            "corners_5x3": test_image("corners_5x3.jpg"),
+            "scans_40": crafted_images.progressive_jpeg(64, 64, 1, 40),
+            "scans_20": crafted_images.progressive_jpeg(64, 48, 3, 20),
+            "cmyk_16x16": crafted_images.progressive_jpeg(16, 16, 4, 2, adobe=True),
+            "cmyk_8192": small["jpeg_cmyk_progressive.jpg"],
+        },
+        "gif": {
+            "corners_5x3": test_image("corners_5x3.gif"),
+            "one_pixel": small["gif_1x1.gif"],
+            "cut_short": test_image("corners_5x3.gif")[:-3],
+            "empty_control_block": (b"GIF89a\x05\x00\x03\x00\x00\x00\x00!\xf9\x00\x0b,"
+                                    b"\x00\x00\x00\x00\x05\x00\x03\x00\x00\x02\x02\x44\x01"
+                                    b"\x00,\x00\x00\x00\x00\x8c\x8c\x8c\x8c\x00\x02\x02\x44"
+                                    b"\x01\x00;"),
+        },
+        "bmp": {
+            "rgb24_11x6": bmpfiles.bmp(11, 6, 24),
+            "rgb32_5x5_topdown": bmpfiles.bmp(5, -5, 32),
+            "bitfields": bmpfiles.bmp(5, 5, 32, compression=bmpfiles.BI_BITFIELDS),
+            "pal8_6x6": bmpfiles.bmp(6, 6, 8),
+            "rle8_refused": bmpfiles.bmp(6, 6, 8, compression=1),
+            "huge_header": bmpfiles.bmp(2, 2, 24, width_field=40000, height_field=40000),
+            "truncated": bmpfiles.bmp(25, 25, 24)[:700],
+        },
+    }
+
+
 def main():
     write("icon", icon_seeds())
     write("image", image_seeds())
+    for target, seeds in decoder_seeds().items():
+        write(target, seeds)
     write("fill", fill_seeds())
     write("pass", pass_seeds())
     write("camera", camera_seeds())

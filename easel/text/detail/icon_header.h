@@ -29,9 +29,19 @@ struct IconHeader {
 // than 24 or 32 bits; a compression other than none, or bit fields other than
 // 8-bit red, green and blue in a 32-bit pixel in one of the orders SDL2 knows
 // (alpha, from 56-byte headers on, either absent or the fourth byte); more
-// than 4096 x 4096 pixels; and fewer bytes after the data offset than the
-// rows the header announces.
-bool readDecodableHeader(SDL_RWops* stream, IconHeader* header);
+// than maxPixels pixels (4096 x 4096 for icons); and fewer bytes after the
+// data offset than the rows the header announces. With palettes, 1-, 4- and
+// 8-bit files without compression are taken too (the image loader's BMP).
+bool readDecodableHeader(SDL_RWops* stream, IconHeader* header,
+                         std::int64_t maxPixels = std::int64_t{4096} * 4096, bool palettes = false);
+
+// Decodes the BMP whose header readDecodableHeader accepted, from the same
+// stream position, into width x height words 0xFFRRGGBB row by row (the
+// image loader's BMP path: the very reading the icons get; a palette index
+// beyond the palette reads black). False when SDL refuses the file or gives
+// another size; the stream stays open.
+bool readBmpWords(SDL_RWops* stream, const IconHeader& header, std::uint32_t* words, int width,
+                  int height);
 
 // Whether the file holds 32-bit pixels without compression: 8-bit blue,
 // green and red from the lowest byte up, and a fourth byte that the format

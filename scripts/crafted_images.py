@@ -1,0 +1,117 @@
+#!/usr/bin/env python3
+"""Writes the crafted picture files that loaders have failed on: a few bytes
+each (or sparse), made to cost a careless decoder minutes or gigabytes.
+
+Usage: scripts/crafted_images.py FOLDER [--large]
+
+Without --large only the small cases are written (the unit tests' data in
+tests/data/images/crafted/ and the fuzz seeds come from small_cases()); with
+it also the 100,000-scan JPEG, the 771 KB PNG, the sparse 256 MiB GIF and
+the 8192 x 8192 pictures for loads under `ulimit -v 400000` (those need
+ImageMagick's convert). The measurements in docs/benchmarks.md load each one
+with bench/load_one_main.cpp under /usr/bin/time -v.
+"""
+import os
+import struct
+import subprocess
+import sys
+import zlib
+
+
+def png_chunk(kind, data):
+    return struct.pack(">I", len(data)) + kind + data + struct.pack(">I", zlib.crc32(kind + data))
+
+
+PNG_SIGNATURE = b"\x89PNG\r\n\x1a\n"
+
+
+def png_ihdr(width, height, colour_type=2):
+    return png_chunk(b"IHDR", struct.pack(">IIBBBBB", width, height, 8, colour_type, 0, 0, 0))
+
+
+def png_text_then_end():
+    """Signature, IHDR, one tEXt chunk, end of file: 48 bytes."""
+    return PNG_SIGNATURE + png_ihdr(1, 1) + png_chunk(b"tEXt", b"a\0b")
+
+
+def png_ztxt(count):
+    """A 1 x 1 PNG with count zTXt chunks, each inflating to 7.7 MB of text."""
+    bomb = png_chunk(b"zTXt", b"k\0\0" + zlib.compress(b"a" * 7700000, 9))
+    pixel = png_chunk(b"IDAT", zlib.compress(b"\0\0\0\0", 9))
+    return PNG_SIGNATURE + png_ihdr(1, 1) + bomb * count + pixel + png_chunk(b"IEND", b"")
+
+
+def jpeg_segment(marker, payload):
+    return b"\xff" + bytes([marker]) + struct.pack(">H", len(payload) + 2) + payload
+
+
+def progressive_jpeg(width, height, components, empty_scans, adobe=False):
+    """A progressive JPEG whose scans carry no data: a DC scan, then
+    empty_scans AC scans of 10 bytes each, every one of which a decoder
+    walks over the whole picture for."""
+    out = b"\xff\xd8"
+    if adobe:  # Adobe marker, no transform: the four channels are CMYK
+        out += jpeg_segment(0xEE, b"Adobe" + struct.pack(">HHHB", 100, 0, 0, 0))
+    out += jpeg_segment(0xDB, b"\x00" + bytes([1] * 64))
+    comps = b"".join(bytes([i + 1, 0x11, 0]) for i in range(components))
+    out += jpeg_segment(0xC2, struct.pack(">BHHB", 8, height, width, components) + comps)
+    # One DC code (category 0) and one AC code (end of block), each 1 bit.
+    out += jpeg_segment(0xC4, b"\x00" + bytes([1] + [0] * 15) + b"\x00")
+    out += jpeg_segment(0xC4, b"\x10" + bytes([1] + [0] * 15) + b"\x00")
+    dc = bytes([components]) + b"".join(bytes([i + 1, 0x00]) for i in range(components))
+    out += jpeg_segment(0xDA, dc + b"\x00\x00\x00")
+    ac = jpeg_segment(0xDA, b"\x01\x01\x00\x01\x3f\x00")
+    return out + ac * empty_scans + b"\xff\xd9"
+
+
+def gif_1x1():
+    return (b"GIF89a\x01\x00\x01\x00\x80\x00\x00" + b"\x00\x00\x00\xff\xff\xff" +
+            b",\x00\x00\x00\x00\x01\x00\x01\x00\x00" + b"\x02\x02\x44\x01\x00" + b";")
+
+
+def tga_short_colour_map():
+    """A colour-mapped TGA whose 256-entry colour map stops after 3 entries."""
+    header = struct.pack("<BBBHHBHHHHBB", 0, 1, 1, 0, 256, 24, 0, 0, 16, 16, 8, 0)
+    return header + b"\x10\x20\x30" * 3
+
+
+def small_cases():
+    return {
+        "png_text_then_end.png": png_text_then_end(),
+        "png_ztxt_10.png": png_ztxt(10),
+        "jpeg_scans_1000.jpg": progressive_jpeg(16383, 4096, 1, 1000),
+        "jpeg_cmyk_progressive.jpg": progressive_jpeg(8192, 8192, 4, 0, adobe=True),
+        "gif_1x1.gif": gif_1x1(),
+        "tga_short_colour_map.tga": tga_short_colour_map(),
+    }
+
+
+def write_large(folder):
+    def put(name, data):
+        with open(os.path.join(folder, name), "wb") as f:
+            f.write(data)
+    put("jpeg_scans_10000.jpg", progressive_jpeg(16383, 4096, 1, 10000))
+    put("jpeg_scans_100000.jpg", progressive_jpeg(16383, 4096, 1, 100000))
+    put("png_ztxt_100.png", png_ztxt(100))
+    sparse = os.path.join(folder, "gif_sparse_256mib.gif")
+    put("gif_sparse_256mib.gif", gif_1x1())
+    os.truncate(sparse, 256 << 20)
+    for name in ("large_8192x8192.png", "large_8192x8192.gif", "large_8192x8192.jpg"):
+        subprocess.run(["convert", "-size", "8192x8192", "gradient:red-blue",
+                        os.path.join(folder, name)], check=True)
+
+
+def main():
+    if len(sys.argv) < 2:
+        sys.exit(__doc__)
+    folder = sys.argv[1]
+    os.makedirs(folder, exist_ok=True)
+    for name, data in small_cases().items():
+        with open(os.path.join(folder, name), "wb") as f:
+            f.write(data)
+    if "--large" in sys.argv[2:]:
+        write_large(folder)
+
+
+if __name__ == "__main__":
+    main()
