@@ -60,15 +60,16 @@ docs:
 	python3 tests/docs/check_docs.py cheatsheet build/docs/api/xml .
 
 # The benchmarks, built for speed: easel against SDL_gfx, OpenCV and GLM on the
-# same work, five repetitions each, and the main-loop pass against a
-# present-only pass in a private Xvfb. Writes docs/benchmarks.md.
+# same work, five repetitions each, the main-loop pass against a present-only
+# pass in a private Xvfb, and the real program's idle CPU, move-to-pixel time
+# and passes while dragging (scripts/idle_bench.py). Writes docs/benchmarks.md.
 BENCH_BUILD ?= build/bench
 SYSTEM_PYTHON := $(firstword $(wildcard /usr/bin/python3 /bin/python3) python3)
 bench:
 	scripts/deps.sh build bench
 	cmake -S . -B $(BENCH_BUILD) -DCMAKE_BUILD_TYPE=Release -DEASEL_BUILD_BENCHMARKS=ON \
 	  -DEASEL_BUILD_TESTS=OFF -DEASEL_BUILD_EXAMPLES=OFF -DEASEL_WARNINGS_AS_ERRORS=$(WERROR)
-	cmake --build $(BENCH_BUILD) -j$(JOBS) --target easel_bench pass_bench
+	cmake --build $(BENCH_BUILD) -j$(JOBS) --target easel_bench pass_bench paint pass_counter
 	$(SYSTEM_PYTHON) scripts/bench_report.py $(BENCH_BUILD) docs/benchmarks.md
 
 # Every benchmark once, briefly (CI): a run, not a timing. Builds in the same
@@ -76,9 +77,11 @@ bench:
 bench-smoke:
 	scripts/deps.sh build bench
 	$(CONFIGURE) -DEASEL_BUILD_BENCHMARKS=ON
-	cmake --build $(BUILD) -j$(JOBS) --target easel_bench pass_bench
+	cmake --build $(BUILD) -j$(JOBS) --target easel_bench pass_bench paint pass_counter
 	$(BUILD)/bench/easel_bench --benchmark_min_time=0.001
 	$(SYSTEM_PYTHON) scripts/pass_bench.py $(BUILD)/bench/pass_bench 20 1
+	$(SYSTEM_PYTHON) scripts/idle_bench.py $(BUILD)/paint $(BUILD)/bench/libpass_counter.so \
+	  --seconds 1 --moves 10 --drag-seconds 0.5
 
 # Builds the libFuzzer targets with clang and runs each for FUZZ_SECONDS from
 # its seed corpus; new finds go to build/fuzz/corpus/<name>, crashes to

@@ -66,14 +66,11 @@ void Autosave::discard() {
 
 // Copies the picture band by band; true when it did not change meanwhile.
 bool Autosave::copy(const easel::Image& picture, std::uint64_t* copied) {
+    if (snapshot_.width() != picture.width() || snapshot_.height() != picture.height()) {
+        snapshot_ = easel::Image(picture.width(), picture.height());
+    }
     std::unique_lock<std::mutex> held(lock_);
     const std::uint64_t start = generation_;
-    if (snapshot_.width() != picture.width() || snapshot_.height() != picture.height()) {
-        held.unlock();
-        easel::Image made(picture.width(), picture.height());
-        held.lock();
-        snapshot_ = std::move(made);
-    }
     const std::size_t total = static_cast<std::size_t>(picture.width()) * picture.height();
     for (std::size_t at = 0; at < total; at += wordsPerBand) {
         if (!held.owns_lock()) held.lock();
@@ -108,6 +105,7 @@ void Autosave::write(const easel::Image* picture) {
             pruneRecoveryFiles(path.substr(0, path.rfind('/')), path);
         }
     }
+    snapshot_ = easel::Image();  // the copy is not kept between writes
     done_.store(true, std::memory_order_release);
 }
 

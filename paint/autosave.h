@@ -7,7 +7,8 @@
 // while it changes the picture (see Guard), and begins again when the
 // picture changed during the copy. Later changes start the delay again.
 //
-// Memory: one copy of the picture, made at the first write and kept.
+// Memory: one copy of the picture while a write is under way, made by the
+// thread and freed when the write ends.
 #pragma once
 
 #include <atomic>

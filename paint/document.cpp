@@ -167,7 +167,10 @@ bool Document::save() {
     const bool saved =
         path == file_ ? easel::saveImage(view_.picture(), path.c_str(), &why)
                       : !(path = easel::saveNewImage(view_.picture(), path.c_str(), &why)).empty();
-    if (!report(saved, why)) return false;
+    if (!report(saved, why)) {
+        message_ = "not saved: " + why;
+        return false;
+    }
     if (path != file_ && !file_.empty()) {
         std::printf("Saved %s (%s is not written over)\n", path.c_str(), file_.c_str());
     } else {
@@ -177,6 +180,7 @@ bool Document::save() {
     file_ = path;
     savedState_ = history_.state();
     autosave_.discard();
+    message_ = "Saved " + path.substr(path.find_last_of('/') + 1);
     return true;
 }
 
@@ -186,8 +190,12 @@ bool Document::saveCopy() {
                                            : freePictureName(withoutEnding(file_), 2);
     std::string why;
     const std::string saved = easel::saveNewImage(view_.picture(), path.c_str(), &why);
-    if (!report(!saved.empty(), why)) return false;
+    if (!report(!saved.empty(), why)) {
+        message_ = "not saved: " + why;
+        return false;
+    }
     std::printf("Saved a copy as %s\n", saved.c_str());
+    message_ = "Saved " + saved.substr(saved.find_last_of('/') + 1);
     std::fflush(stdout);
     return true;
 }
@@ -196,7 +204,10 @@ bool Document::undo() {
     ToolId toolBefore = pencilTool;
     {
         std::unique_lock<std::mutex> guard = autosave_.guard();
-        if (!history_.undo(&toolBefore)) return false;
+        if (!history_.undo(&toolBefore)) {
+            message_ = "nothing more to undo";
+            return false;
+        }
         autosave_.changed(SDL_GetTicks());
     }
     if (currentTool == clearTool) currentTool = toolBefore == clearTool ? pencilTool : toolBefore;
@@ -205,7 +216,10 @@ bool Document::undo() {
 
 bool Document::redo() {
     std::unique_lock<std::mutex> guard = autosave_.guard();
-    if (!history_.redo()) return false;
+    if (!history_.redo()) {
+        message_ = "nothing to redo";
+        return false;
+    }
     autosave_.changed(SDL_GetTicks());
     return true;
 }

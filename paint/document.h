@@ -25,6 +25,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 
 #include "paint/autosave.h"
 #include "paint/pass.h"
@@ -73,6 +74,10 @@ class Document {
     const std::string& file() const { return file_; }
     const UndoHistory& history() const { return history_; }
     const View& view() const { return view_; }
+    // The outcome of the last save, undo or redo for the window's title
+    // ("Saved NAME", "not saved: reason", "nothing more to undo", "nothing
+    // to redo"), handed over once; empty when there is none.
+    std::string takeMessage() { return std::move(message_); }
 
   private:
     void scroll(Scroll request);
@@ -88,6 +93,7 @@ class Document {
     std::string startFolder_;
     std::string file_;
     std::uint64_t savedState_ = 0;
+    std::string message_;
     Autosave autosave_;
 };
 

@@ -4,13 +4,13 @@
 // when it cannot be read); the arrows, Home and the wheel scroll it; Ctrl+S
 // saves, Ctrl+Shift+S saves a copy, Ctrl+Z and Ctrl+Y undo and redo, and
 // unsaved changes are kept in a recovery file as the program runs and when
-// it ends (Escape, the window closed, SIGHUP, SIGINT, SIGTERM).
+// it ends (Escape, the window closed, SIGHUP, SIGINT, SIGTERM). The title
+// names the file.
 #include "paint/document.h"
+#include "paint/loop.h"
 #include "paint/pass.h"
 #include "paint/quit_signals.h"
-#include "paint/scroll_keys.h"
 #include "paint/state.h"
-#include "easel/display/input.h"
 #include "easel/display/screen.h"
 
 int main(int argc, char** argv) {
@@ -20,18 +20,11 @@ int main(int argc, char** argv) {
     easel::initScreen(paint::windowWidth, paint::windowHeight, false, "Paint Program");
     paint::startCanvas();
     document.show();
+    paint::LoopState loop;
     for (;;) {
-        paint::PassResult result = paint::PassResult::keepGoing;
-        while (result == paint::PassResult::keepGoing) {
-            easel::updateScreen();
-            document.wheel(paint::peekWheel());  // the event pollQuit takes next
-            if (easel::pollQuit() || paint::quitSignalled()) return document.quit();
-            paint::Pointer pointer;
-            easel::readMouse(&pointer.x, &pointer.y, &pointer.left, &pointer.right);
-            document.beforePass(pointer);
-            result = paint::runPass(pointer);
-            document.afterPass(pointer);
-        }
+        paint::LoopStep step = paint::LoopStep::keepGoing;
+        while (step == paint::LoopStep::keepGoing) step = paint::loopPass(document, &loop);
+        if (step == paint::LoopStep::quit) return document.quit();
         paint::startCanvas();
         document.canvasCleared();
     }

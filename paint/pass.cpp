@@ -34,6 +34,15 @@ void hitPanel(int x, int y) {
     }
 }
 
+// Shift held at the press of a Pencil stroke: the stroke goes on from where
+// the last one ended, so this pass draws the line from there to the pointer.
+void continueFromLastPencilEnd(const Pointer& pointer) {
+    if (!pointer.left || !pointer.shift || strokeActive != 0 || !pencilEnd.kept) return;
+    strokeActive = 1;
+    lastX = pencilEnd.x;
+    lastY = pencilEnd.y;
+}
+
 }  // namespace
 
 void startCanvas() {
@@ -43,9 +52,16 @@ void startCanvas() {
 
 PassResult runPass(const Pointer& pointer) {
     if (pointer.left) hitPanel(pointer.x, pointer.y);
+    if (pointer.right && within(pointer.y, panelHeight, easel::Screen.height - 1)) {
+        selectedColor = easel::getPixel(pointer.x, pointer.y);
+    }
     drawPanel(currentTool);
     switch (currentTool) {
         case pencilTool:
+            continueFromLastPencilEnd(pointer);
+            strokePass(currentTool, pointer.x, pointer.y, pointer.left);
+            if (strokeActive != 0) pencilEnd = PencilEnd{true, lastX, lastY};
+            break;
         case brushTool:
             strokePass(currentTool, pointer.x, pointer.y, pointer.left);
             break;

@@ -9,8 +9,9 @@ namespace paint {
 struct Pointer {
     int x = 0;
     int y = 0;
-    bool left = false;
-    bool right = false;
+    bool left = false;   // held, or pressed since the last pass
+    bool right = false;  // held, or pressed since the last pass
+    bool shift = false;  // a Shift key held
 };
 
 // What the loop does after a pass.
@@ -22,7 +23,10 @@ enum class PassResult {
 // Empties the canvas and draws the panel: the start of the outer loop.
 void startCanvas();
 
-// Runs the hit tests, the panel repaint and the tool of one pass.
+// Runs the hit tests, the panel repaint and the tool of one pass. The right
+// button on the canvas picks the colour under the pointer as the colour
+// picker does; Shift with a Pencil press starts the stroke at the end of the
+// last Pencil stroke, drawing a straight line from there.
 PassResult runPass(const Pointer& pointer);
 
 }  // namespace paint

@@ -12,12 +12,14 @@ easel::RgbColor selectedColor{0, 0, 0};
 const easel::RgbColor canvasColor{255, 255, 255};
 std::uint8_t paletteValue = 255;
 std::uint8_t strokeActive = 0;
-const int brushSize = 10;
+int brushSize = defaultBrushSize;
+int pencilWidth = defaultPencilWidth;
 const int brushSpacing = 5;
 const std::uint8_t brushOpacity = 16;
 easel::RgbColor IconBuffer[iconSize * iconSize];
 int lastX = 0;
 int lastY = 0;
+PencilEnd pencilEnd;
 
 void resetState() {
     currentTool = pencilTool;
@@ -27,6 +29,9 @@ void resetState() {
     std::fill(std::begin(IconBuffer), std::end(IconBuffer), easel::RgbColor{});
     lastX = 0;
     lastY = 0;
+    brushSize = defaultBrushSize;
+    pencilWidth = defaultPencilWidth;
+    pencilEnd = PencilEnd{};
 }
 
 double pointDistance(int x0, int y0, int x1, int y1) {

@@ -8,6 +8,7 @@
 #include "paint/state.h"
 #include "easel/display/screen.h"
 #include "easel/raster/blend.h"
+#include "easel/raster/clip.h"
 #include "easel/raster/line.h"
 
 namespace paint {
@@ -150,6 +151,26 @@ class DabRun {
     double length_;
 };
 
+// The Pencil's line at its width: one pixel wide exactly as drawLine draws
+// it; wider, the line drawn again at every offset of a width x width square
+// around it, each copy clipped to the screen.
+void pencilLine(int x0, int y0, int x1, int y1) {
+    if (pencilWidth <= 1) {
+        easel::drawLine(x0, y0, x1, y1, selectedColor);
+        return;
+    }
+    const int low = -(pencilWidth - 1) / 2;
+    const int high = low + pencilWidth - 1;
+    for (int dy = low; dy <= high; ++dy) {
+        for (int dx = low; dx <= high; ++dx) {
+            int ax = 0, ay = 0, bx = 0, by = 0;
+            if (easel::clipLine(x0 + dx, y0 + dy, x1 + dx, y1 + dy, &ax, &ay, &bx, &by)) {
+                easel::drawLine(ax, ay, bx, by, selectedColor);
+            }
+        }
+    }
+}
+
 int toInt(std::int64_t v) {
     return static_cast<int>(std::clamp<std::int64_t>(v, std::numeric_limits<int>::min(),
                                                      std::numeric_limits<int>::max()));
@@ -169,7 +190,7 @@ void strokePass(ToolId tool, int x, int y, bool left) {
             lastX = x;
             lastY = y;
         }
-        easel::drawLine(x, y, lastX, lastY, selectedColor);
+        pencilLine(x, y, lastX, lastY);
         lastX = x;
         lastY = y;
         return;

@@ -2,8 +2,9 @@
 //
 // Both keep a stroke going across passes through the shared globals
 // strokeActive and (lastX, lastY). The Pencil joins each pointer position to
-// the previous one; the Brush lays translucent dabs of radius brushSize / 2
-// every (brushSpacing * brushSize) / 100 pixels along each movement.
+// the previous one, with lines pencilWidth pixels wide (a square pen); the
+// Brush lays translucent dabs of radius brushSize / 2 every
+// (brushSpacing * brushSize) / 100 pixels along each movement.
 #pragma once
 
 #include "paint/state.h"

@@ -29,6 +29,21 @@ bool pollQuit();
 /// right buttons are held. The middle button is not reported.
 void readMouse(int* x, int* y, bool* left, bool* right);
 
+/// Writes whether the left and right buttons went down since the last call,
+/// even if they are up again: each press is reported once, so a quick click
+/// whose press and release arrive together is not lost. Presses count from
+/// initScreen on, as SDL queues them (whenever input is pumped). They are
+/// seen by an SDL event filter that keeps every event and hands it on to the
+/// filter set before initScreen; a filter set later stops the watch until
+/// the next call puts it back (SDL 1.2 then drops the events queued at that
+/// moment). Null pointers are skipped.
+void readMousePresses(bool* left, bool* right);
+
+/// Waits until an event is queued or milliseconds have passed, whichever
+/// comes first, sleeping meanwhile; returns at once when one is queued
+/// already. Takes no event off the queue. True when one is queued.
+bool waitForEvent(int milliseconds);
+
 /// SDL_GetMouseState passed through: writes the position, returns the mask.
 std::uint8_t mouseState(int* x, int* y);
 

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "easel/display/detail/event_watch.h"
 #include "easel/display/detail/key_record.h"
 #include "easel/display/detail/pixels.h"
 #include "easel/display/detail/screen_ready.h"
@@ -83,6 +84,9 @@ void initScreen(int width, int height, bool fullScreen, const char* caption) {
     SDL_WM_SetCaption(caption, nullptr);
     // Key-down events then carry the character typed (readKeyPresses).
     SDL_EnableUNICODE(1);
+    // Now, while the queue is still empty: setting a filter drops the
+    // events pending at that moment.
+    detail::watchEvents();
 }
 
 void lockScreen() {

@@ -50,8 +50,20 @@ void lockScreen();
 /// Unlocks the surface if SDL says it must be locked (SDL_MUSTLOCK).
 void unlockScreen();
 
+/// Sets the window's caption to UTF-8 text, shown as written whatever the
+/// program's locale (SDL 1.2 alone drops what the locale's character set
+/// lacks). Null does nothing.
+void setCaption(const char* caption);
+
 /// Presents the whole surface.
 void updateScreen();
+
+/// Presents the rows that changed since this call last presented, and
+/// nothing when none did, so that a loop with nothing new to show leaves the
+/// window system idle. The first call, and the first after the window was
+/// asked to redraw itself, present the whole surface. Keeps a copy of the
+/// screen, made at the first call. True when something was presented.
+bool updateScreenIfChanged();
 
 /// Fills the whole surface with the colour (channels 0-255). On the usual
 /// 0x00RRGGBB surface the fill value is (r * 256 + g) * 256 + b; on any other

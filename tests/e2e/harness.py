@@ -334,12 +334,14 @@ class Session:
         self._programs.append(program)
         return program
 
-    def wait_window(self, title=None, program=None, timeout=START_TIMEOUT):
+    def wait_window(self, title=None, program=None, timeout=START_TIMEOUT, pattern=None):
         """The first window whose title matches (xdotool search --name), or with
-        no title given the first window that has one. Fails early if the given
-        program (default: the last one started) ends first."""
+        no title given the first window that has one; pattern, a regular
+        expression, matches instead of the exact title. Fails early if the
+        given program (default: the last one started) ends first."""
         program = program or (self._programs[-1] if self._programs else None)
-        pattern = "." if title is None else "^%s$" % re.escape(title)
+        if pattern is None:
+            pattern = "." if title is None else "^%s$" % re.escape(title)
         deadline = time.monotonic() + timeout
         while True:
             found = subprocess.run([self._xdotool, "search", "--name", pattern],

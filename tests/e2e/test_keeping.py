@@ -13,13 +13,15 @@ import harness
 from test_tools import PANEL, PANEL_BACKGROUND, TITLE, WHITE
 
 CANVAS_BOX = (0, PANEL, 500, 500)
+# The title names the picture's file once it has one: it ends in the name.
+TITLE_PATTERN = "%s$" % TITLE
 
 
 def start(session, args=(), env=None):
     """The program with the given arguments, once its panel is drawn."""
     program = session.start(harness.build_path("paint"), cwd=harness.source_path("assets"),
                             args=args, env=env)
-    win = session.wait_window(TITLE)
+    win = session.wait_window(pattern=TITLE_PATTERN)
     win.wait_until(lambda shot: shot.pixel(272, 0) == PANEL_BACKGROUND, "its panel")
     return program, win
 

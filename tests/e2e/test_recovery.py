@@ -51,14 +51,16 @@ class RecoveryTest(harness.TestCase):
             self.assertEqual(program.wait(), 1)
             win.key_up("Escape")
 
-    def test_sighup_keeps_the_work(self):
+    def test_sighup_sigint_and_sigterm_keep_the_work(self):
         with tempfile.TemporaryDirectory() as state, harness.Session() as x:
-            program, win = start(x, env={"XDG_STATE_HOME": state})
-            shown = paint_a_stroke(win)
-            os.kill(program.pid, signal.SIGHUP)
-            self.assertEqual(program.wait(), 1)
-            path = wait_for_output(program, r"Unsaved changes kept in (\S+)\n").group(1)
-            self.assertEqual(file_pixels(path)[2], shown)
+            for number in (signal.SIGHUP, signal.SIGINT, signal.SIGTERM):
+                with self.subTest(signal=number):
+                    program, win = start(x, env={"XDG_STATE_HOME": state})
+                    shown = paint_a_stroke(win)
+                    os.kill(program.pid, number)
+                    self.assertEqual(program.wait(), 1)
+                    path = wait_for_output(program, r"Unsaved changes kept in (\S+)\n").group(1)
+                    self.assertEqual(file_pixels(path)[2], shown)
 
     def test_pruning_goes_by_age_in_any_time_zone_and_spares_other_names(self):
         with tempfile.TemporaryDirectory() as state, harness.Session() as x:

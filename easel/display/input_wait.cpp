@@ -1,0 +1,29 @@
+#include <SDL.h>
+
+#include "easel/display/detail/input_source.h"
+#include "easel/display/input.h"
+
+namespace easel {
+
+namespace {
+
+bool eventQueued() {
+    SDL_Event peeked{};
+    return SDL_PeepEvents(&peeked, 1, SDL_PEEKEVENT, SDL_ALLEVENTS) > 0;
+}
+
+}  // namespace
+
+bool waitForEvent(int milliseconds) {
+    const Uint32 start = SDL_GetTicks();
+    for (;;) {
+        SDL_PumpEvents();
+        if (eventQueued()) return true;
+        // Unsigned difference: right across the clock's wrap as well.
+        const Uint32 passed = SDL_GetTicks() - start;
+        if (milliseconds <= 0 || passed >= static_cast<Uint32>(milliseconds)) return false;
+        detail::sleepUntilInput(milliseconds - static_cast<int>(passed));
+    }
+}
+
+}  // namespace easel
