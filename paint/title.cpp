@@ -1,13 +1,13 @@
 #include "paint/title.h"
 
-#include "easel/display/screen.h"
-
 namespace paint {
 
 namespace {
 
 constexpr const char* programName = "Paint Program";
-constexpr const char* separator = " \u2013 ";  // an en dash between spaces
+// A hyphen, not a dash: SDL 1.2 in the C locale, and sdl12-compat too,
+// leave a caption beyond ASCII out of one of the window's two names.
+constexpr const char* separator = " - ";
 
 std::string lastComponent(const std::string& path) {
     const std::size_t slash = path.find_last_of('/');
@@ -48,7 +48,7 @@ void WindowTitle::update(const std::string& file, bool unsaved, Uint32 now) {
     const std::string title = showMessage ? titleForMessage(message_) : titleFor(file, unsaved);
     if (title == shown_) return;
     shown_ = title;
-    easel::setCaption(shown_.c_str());
+    SDL_WM_SetCaption(shown_.c_str(), nullptr);
 }
 
 }  // namespace paint

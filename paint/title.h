@@ -1,9 +1,9 @@
 // The window's title: the picture's file name with a mark for unsaved
 // changes, or a short message for a few seconds.
 //
-// With no file the title is "Paint Program"; with one, "NAME – Paint
-// Program", "*NAME – Paint Program" while there are unsaved changes (NAME is
-// the file's last path component). A message shows as "MESSAGE – Paint
+// With no file the title is "Paint Program"; with one, "NAME - Paint
+// Program", "*NAME - Paint Program" while there are unsaved changes (NAME is
+// the file's last path component). A message shows as "MESSAGE - Paint
 // Program" for messageMilliseconds, then the title returns.
 #pragma once
 

@@ -50,11 +50,6 @@ void lockScreen();
 /// Unlocks the surface if SDL says it must be locked (SDL_MUSTLOCK).
 void unlockScreen();
 
-/// Sets the window's caption to UTF-8 text, shown as written whatever the
-/// program's locale (SDL 1.2 alone drops what the locale's character set
-/// lacks). Null does nothing.
-void setCaption(const char* caption);
-
 /// Presents the whole surface.
 void updateScreen();
 

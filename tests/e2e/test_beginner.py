@@ -16,7 +16,7 @@ from test_tools import PANEL, PANEL_BACKGROUND, TITLE, WHITE
 from Xlib import X
 from Xlib.ext import xtest
 
-DASH = " \u2013 "
+DASH = " - "
 BLACK = (0, 0, 0)
 RED = (200, 30, 40)
 # Ten closed boxes along the top of the picture, 40 x 60 with a black outline.

@@ -180,24 +180,24 @@ TEST_F(LoopTest, UndoAndRedoWithNothingLeftSaySoInTheTitle) {
 TEST(TitleTest, NamesTheFileWithItsUnsavedMark) {
     EXPECT_EQ(paint::titleFor("", false), "Paint Program");
     EXPECT_EQ(paint::titleFor("", true), "Paint Program");
-    EXPECT_EQ(paint::titleFor("/home/a/cat.png", false), "cat.png \u2013 Paint Program");
-    EXPECT_EQ(paint::titleFor("cat.png", true), "*cat.png \u2013 Paint Program");
+    EXPECT_EQ(paint::titleFor("/home/a/cat.png", false), "cat.png - Paint Program");
+    EXPECT_EQ(paint::titleFor("cat.png", true), "*cat.png - Paint Program");
 }
 
 TEST(TitleTest, AMessageShowsForThreeSecondsThenTheTitleReturns) {
     paint::WindowTitle title;
     title.update("a.png", false, 1000);
-    EXPECT_EQ(title.shown(), "a.png \u2013 Paint Program");
+    EXPECT_EQ(title.shown(), "a.png - Paint Program");
     title.say("Saved a.png", 2000);
     title.update("a.png", false, 2000);
-    EXPECT_EQ(title.shown(), "Saved a.png \u2013 Paint Program");
+    EXPECT_EQ(title.shown(), "Saved a.png - Paint Program");
     title.update("a.png", true, 2000 + paint::messageMilliseconds - 1);
-    EXPECT_EQ(title.shown(), "Saved a.png \u2013 Paint Program");
+    EXPECT_EQ(title.shown(), "Saved a.png - Paint Program");
     title.update("a.png", true, 2000 + paint::messageMilliseconds);
-    EXPECT_EQ(title.shown(), "*a.png \u2013 Paint Program");
+    EXPECT_EQ(title.shown(), "*a.png - Paint Program");
     char* caption = nullptr;
     SDL_WM_GetCaption(&caption, nullptr);
-    EXPECT_STREQ(caption, "*a.png \u2013 Paint Program");
+    EXPECT_STREQ(caption, "*a.png - Paint Program");
 }
 
 }  // namespace
