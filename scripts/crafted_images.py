@@ -69,6 +69,43 @@ def gif_1x1():
             b",\x00\x00\x00\x00\x01\x00\x01\x00\x00" + b"\x02\x02\x44\x01\x00" + b";")
 
 
+def gif_blank(width, height):
+    """A width x height GIF of one colour, its LZW codes made by hand: after
+    each clear, every code is the entry being made (one pixel longer than the
+    last), so a table of 4093 codes covers 8 million pixels."""
+    clear, end, first = 4, 5, 6
+    bits = []
+
+    def emit(code, width):
+        bits.extend((code >> i) & 1 for i in range(width))
+    left = width * height
+    while left > 0:
+        emit(clear, 3)
+        code_width, next_code, length = 3, first, 1
+        emit(0, code_width)
+        left -= 1
+        while left > 0 and next_code < 4093:
+            if length + 1 <= left:
+                emit(next_code, code_width)
+                length += 1
+            else:
+                emit(0, code_width)
+                length = 1
+            left -= length
+            next_code += 1
+            if next_code == 1 << code_width and code_width < 12:
+                code_width += 1
+    emit(end, code_width)
+    data = bytes(sum(bits[i + j] << j for j in range(8) if i + j < len(bits))
+                 for i in range(0, len(bits), 8))
+    blocks = b"".join(bytes([len(data[i:i + 255])]) + data[i:i + 255]
+                      for i in range(0, len(data), 255))
+    return (b"GIF89a" + struct.pack("<HHBBB", width, height, 0x81, 0, 0) +
+            b"\x20\x40\xc0\xff\xff\xff\x00\x00\x00\x00\x00\x00" +
+            b"," + struct.pack("<HHHHB", 0, 0, width, height, 0) + b"\x02" + blocks +
+            b"\x00;")
+
+
 def tga_short_colour_map():
     """A colour-mapped TGA whose 256-entry colour map stops after 3 entries."""
     header = struct.pack("<BBBHHBHHHHBB", 0, 1, 1, 0, 256, 24, 0, 0, 16, 16, 8, 0)
@@ -96,7 +133,8 @@ def write_large(folder):
     sparse = os.path.join(folder, "gif_sparse_256mib.gif")
     put("gif_sparse_256mib.gif", gif_1x1())
     os.truncate(sparse, 256 << 20)
-    for name in ("large_8192x8192.png", "large_8192x8192.gif", "large_8192x8192.jpg"):
+    put("large_8192x8192.gif", gif_blank(8192, 8192))
+    for name in ("large_8192x8192.png", "large_8192x8192.jpg"):
         subprocess.run(["convert", "-size", "8192x8192", "gradient:red-blue",
                         os.path.join(folder, name)], check=True)
 

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "easel/display/detail/display_link.h"
 #include "easel/display/detail/key_record.h"
 #include "easel/display/detail/screen_ready.h"
 
@@ -52,6 +53,8 @@ void waitUntil(Time start, Time duration) {
 }  // namespace
 
 bool pollQuit() {
+    // A display that went away is a quit, so the program ends as on Escape.
+    if (detail::displayLost()) return true;
     SDL_Event event{};
     if (SDL_PollEvent(&event) == 0) return false;
     detail::recordEvent(event);
@@ -77,6 +80,7 @@ Uint8* readKeys() {
 void waitForKey() {
     bool keyPressed = false;
     for (;;) {
+        if (detail::displayLost()) quitNow();
         SDL_Event event{};
         while (SDL_PollEvent(&event) != 0) {
             detail::recordEvent(event);
@@ -89,7 +93,7 @@ void waitForKey() {
 }
 
 void quitNow() {
-    SDL_Quit();
+    detail::quitSdl();
     std::exit(1);
 }
 

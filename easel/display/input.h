@@ -22,7 +22,8 @@ extern Uint8* keyState;
 
 /// Takes at most one event. False at once when none is pending (keyState is
 /// then not refreshed); otherwise refreshes keyState and is true when Escape
-/// is held or the event was a window-close request.
+/// is held or the event was a window-close request. True at once, taking no
+/// event, once the display has gone away (the X server ended).
 bool pollQuit();
 
 /// Writes the pointer position (within the window) and whether the left and

@@ -2,6 +2,7 @@
 #include <cstring>
 #include <vector>
 
+#include "easel/display/detail/display_link.h"
 #include "easel/display/detail/event_watch.h"
 #include "easel/display/detail/pixels.h"
 #include "easel/display/detail/screen_ready.h"
@@ -41,7 +42,7 @@ void keepAll() {
 }  // namespace
 
 bool updateScreenIfChanged() {
-    if (!detail::screenReady("updateScreenIfChanged")) return false;
+    if (!detail::screenReady("updateScreenIfChanged") || detail::displayLost()) return false;
     const bool exposed = detail::takeExposed();
     if (exposed || !shownFits()) {
         keepAll();

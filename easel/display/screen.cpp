@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "easel/display/detail/display_link.h"
 #include "easel/display/detail/event_watch.h"
 #include "easel/display/detail/key_record.h"
 #include "easel/display/detail/pixels.h"
@@ -66,7 +67,7 @@ void initScreen(int width, int height, bool fullScreen, const char* caption) {
     Screen.width = width;
     Screen.height = height;
     if (detail::startVideo() < 0) failStart("Unable to init SDL: %s\n", SDL_GetError());
-    std::atexit(SDL_Quit);
+    std::atexit(detail::quitSdl);
 
     const Uint32 flags = fullScreen ? SDL_FULLSCREEN : (SDL_HWSURFACE | SDL_HWPALETTE);
     Screen.surface =
@@ -87,6 +88,7 @@ void initScreen(int width, int height, bool fullScreen, const char* caption) {
     // Now, while the queue is still empty: setting a filter drops the
     // events pending at that moment.
     detail::watchEvents();
+    detail::watchDisplay();
 }
 
 void lockScreen() {
@@ -100,7 +102,7 @@ void unlockScreen() {
 }
 
 void updateScreen() {
-    if (!detail::screenReady("updateScreen")) return;
+    if (!detail::screenReady("updateScreen") || detail::displayLost()) return;
     SDL_UpdateRect(Screen.surface, 0, 0, 0, 0);
     detail::recordFrameEnd();
 }

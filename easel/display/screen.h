@@ -50,7 +50,7 @@ void lockScreen();
 /// Unlocks the surface if SDL says it must be locked (SDL_MUSTLOCK).
 void unlockScreen();
 
-/// Presents the whole surface.
+/// Presents the whole surface; nothing once the display has gone away.
 void updateScreen();
 
 /// Presents the rows that changed since this call last presented, and

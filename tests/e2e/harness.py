@@ -413,6 +413,19 @@ class Session:
         env["DISPLAY"] = self.name
         return env
 
+    def kill_server(self):
+        """Kills the X server at once (SIGKILL), leaving the programs running:
+        what a program sees when its display goes away."""
+        if self.display is not None:
+            try:
+                self.display.close()
+            except Exception:
+                pass
+            self.display = None
+        if self._xvfb is not None and self._xvfb.poll() is None:
+            self._xvfb.kill()
+            self._xvfb.wait()
+
     def close(self):
         """Kills the programs, then the X server. Safe to call more than once."""
         for program in self._programs:
