@@ -10,6 +10,7 @@
 
 // display: the screen and its pixels, input and timing
 #include "easel/display/input.h"
+#include "easel/display/key_events.h"
 #include "easel/display/screen.h"
 
 // colour: records, named colours, arithmetic and conversions
@@ -17,9 +18,10 @@
 #include "easel/colour/colors.h"
 #include "easel/colour/convert.h"
 
-// raster: lines, spans, shapes and clipping
+// raster: lines, spans, shapes, clipping and shapes cut to the screen
 #include "easel/raster/blend.h"
 #include "easel/raster/clip.h"
+#include "easel/raster/clipped.h"
 #include "easel/raster/line.h"
 #include "easel/raster/shapes.h"
 

@@ -2,7 +2,8 @@
 // stroke with arbitrary ints: nothing may touch memory outside the surface or
 // hit undefined behaviour, and nothing may take long. clipLine must hand back
 // ends on the screen that drawLine accepts (or reject with all four zero),
-// and must leave a segment that is already on the screen unchanged.
+// and must leave a segment that is already on the screen unchanged. The
+// clipped shapes draw something whenever the specified form would.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -13,6 +14,7 @@
 #include "easel/display/screen.h"
 #include "easel/raster/blend.h"
 #include "easel/raster/clip.h"
+#include "easel/raster/clipped.h"
 #include "easel/raster/line.h"
 #include "easel/raster/shapes.h"
 #include "support/fuzz_screen.h"
@@ -45,7 +47,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     easel_fuzz::ensureScreen();
     easel_fuzz::ByteReader in(data, size);
     while (!in.empty()) {
-        const int op = in.takeBelow(12);
+        const int op = in.takeBelow(17);
         const int a = in.takeInt();
         const int b = in.takeInt();
         const int c = in.takeInt();
@@ -99,6 +101,23 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 check(easel::isBetween(a, b, px, py, c, d) == between);
                 break;
             }
+            case 12:
+                check(easel::drawLineClipped(a, b, c, d, colour) || !easel::onScreen(a, b));
+                break;
+            case 13: {
+                const bool whole = easel::drawCircle(a, b, c, colour);
+                check(easel::drawCircleClipped(a, b, c, colour) || !whole);
+                break;
+            }
+            case 14:
+                easel::drawDiscClipped(a, b, c, colour);
+                break;
+            case 15:
+                check(easel::fillRectClipped(a, b, c, d, colour) || !easel::onScreen(a, b));
+                break;
+            case 16:
+                easel::fillRectSized(a, b, c, d, colour);
+                break;
             default: {
                 // A brush stroke from (a, b) to (c, d), with or without the first dab.
                 paint::strokeActive = static_cast<std::uint8_t>(colour.b & 1);

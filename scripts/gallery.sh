@@ -2,8 +2,9 @@
 # Re-takes every picture of the README from the real programs, each in its own
 # private Xvfb server: the examples hello, shapes, entry (with a name, a
 # character and a number typed in), wireframe, viewer (its own colour
-# wheel) and bounce (held still after 90 frames, its rate measured), and the
-# Paint Program after a short painting session.
+# wheel), bounce (held still after 90 frames, its rate measured), sprites
+# (held still after 30 frames) and plot, and the Paint Program after a short
+# painting session.
 #
 # Usage: scripts/gallery.sh [BUILD_DIR]
 #   BUILD_DIR  the build to take them from (default build/release); the
@@ -31,7 +32,7 @@ trap 'exit 1' HUP INT TERM
 scripts/deps.sh build session
 if ! { cmake -S . -B "$build" &&
        cmake --build "$build" -j2 --target paint example_hello example_shapes example_entry \
-           example_wireframe example_viewer example_bounce; } >"$workdir/build.log" 2>&1; then
+           example_wireframe example_viewer example_bounce example_sprites example_plot; } >"$workdir/build.log" 2>&1; then
     cat "$workdir/build.log" >&2
     echo "gallery.sh: building the programs in $build failed" >&2
     exit 1
@@ -52,6 +53,9 @@ shoot_example() {
     [ "$name" = entry ] && keys=("${entry_keys[@]}")
     # The ball stops after 90 frames (1.5 s), so that every take is alike.
     [ "$name" = bounce ] && args="--still 90" && settle=2.5
+    # The walker stands still from frame 30 on; plot saves its PNG aside.
+    [ "$name" = sprites ] && args="--still 30" && settle=1.5
+    [ "$name" = plot ] && args="$workdir/plot-saved.png"
     for attempt in 1 2 3; do
         if "$python" scripts/screenshots.py --example "$name" --build "$build" --output "$shot" \
                 "--args=$args" --settle "$settle" ${keys[@]+"${keys[@]}"} >"$out" 2>&1; then
@@ -102,7 +106,7 @@ update() {
 }
 
 status=0
-for name in hello shapes entry wireframe viewer bounce; do
+for name in hello shapes entry wireframe viewer bounce sprites plot; do
     update "$name" shoot_example || status=1
 done
 update paint shoot_paint || status=1

@@ -61,6 +61,7 @@ void waitForKey();
 [[noreturn]] void quitNow();
 
 /// Milliseconds since SDL started, converted exactly from SDL's unsigned count.
+/// 0 before initScreen, whose absence it reports once like the drawing calls.
 double readTicks();
 
 /// Waits until duration ms have passed since start (a readTicks time),
@@ -70,5 +71,16 @@ double readTicks();
 /// its length. A window-close request or Escape held ends the process with
 /// status 1.
 void waitFrame(float start, float duration);
+
+/// waitFrame in double precision: takes readTicks() as it is, with no cast,
+/// and stays exact however long the program has run (a float start loses
+/// whole milliseconds after about 4.6 hours).
+void waitFrame(double start, double duration);
+
+/// waitFrame in double precision, for a readTicks() start and a float length.
+void waitFrame(double start, float duration);
+
+/// waitFrame in double precision, for a float start and a double length.
+void waitFrame(float start, double duration);
 
 }  // namespace easel

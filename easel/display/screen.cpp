@@ -6,9 +6,11 @@
 
 #include "easel/display/detail/display_link.h"
 #include "easel/display/detail/event_watch.h"
+#include "easel/display/detail/key_record.h"
 #include "easel/display/detail/pixels.h"
 #include "easel/display/detail/screen_platform.h"
 #include "easel/display/detail/screen_ready.h"
+#include "easel/display/detail/video_start.h"
 
 namespace easel {
 
@@ -60,7 +62,7 @@ bool reportNoScreen(const char* operation) {
 void initScreen(int width, int height, bool fullScreen, const char* caption) {
     Screen.width = width;
     Screen.height = height;
-    if (SDL_Init(SDL_INIT_VIDEO) < 0) failStart("Unable to init SDL: %s\n", SDL_GetError());
+    if (detail::startVideo() < 0) failStart("Unable to init SDL: %s\n", SDL_GetError());
     std::atexit(detail::quitSdl);
 
     const Uint32 flags = detail::videoModeFlags(fullScreen);
@@ -77,6 +79,8 @@ void initScreen(int width, int height, bool fullScreen, const char* caption) {
     detail::prepareScreen(Screen.surface);
     if (fullScreen && detail::mustLock(Screen.surface)) SDL_LockSurface(Screen.surface);
     SDL_WM_SetCaption(caption, nullptr);
+    // Key-down events then carry the character typed (readKeyPresses).
+    SDL_EnableUNICODE(1);
     // Now, while the queue is still empty: setting a filter drops the
     // events pending at that moment.
     detail::watchEvents();
@@ -96,6 +100,7 @@ void unlockScreen() {
 void updateScreen() {
     if (!detail::screenReady("updateScreen") || detail::displayLost()) return;
     detail::presentScreen(Screen.surface);
+    detail::recordFrameEnd();
 }
 
 void clearScreen(int r, int g, int b) {
@@ -112,7 +117,9 @@ void putPixel(int x, int y, int r, int g, int b) {
     *detail::pixelWord(detail::wrapX(x), detail::wrapY(y)) = detail::mapColor(r, g, b);
 }
 
-void putPixel(int x, int y, RgbColor c) { putPixel(x, y, c.r, c.g, c.b); }
+void putPixel(int x, int y, RgbColor c) {
+    putPixel(x, y, c.r, c.g, c.b);
+}
 
 RgbColor getPixel(int x, int y) {
     if (!detail::screenReady("getPixel")) return RgbColor();
@@ -129,6 +136,8 @@ void blitBuffer(const std::uint32_t* src) {
     }
 }
 
-bool onScreen(int x, int y) { return x >= 0 && x < Screen.width && y >= 0 && y < Screen.height; }
+bool onScreen(int x, int y) {
+    return x >= 0 && x < Screen.width && y >= 0 && y < Screen.height;
+}
 
 }  // namespace easel

@@ -38,7 +38,10 @@ extern ScreenInfo Screen;
 /// window (full screen or windowed) with the caption. On failure prints
 /// "Unable to init SDL: %s\n" or "Unable to set video: %s\n" to standard output
 /// and ends the process with status 1; a surface smaller than asked for, or
-/// not 32 bits per pixel, counts as a failed video start.
+/// not 32 bits per pixel, counts as a failed video start. With SDL_VIDEODRIVER
+/// unset it never starts a text-mode driver (aalib, caca): with no display it
+/// fails with "Unable to init SDL: No available video device" instead of
+/// drawing into the terminal. A set SDL_VIDEODRIVER is obeyed as it stands.
 void initScreen(int width, int height, bool fullScreen, const char* caption);
 
 /// Locks the surface if SDL says it must be locked (SDL_MUSTLOCK).

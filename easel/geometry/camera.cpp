@@ -1,5 +1,6 @@
 #include "easel/geometry/camera.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace easel {
@@ -115,6 +116,29 @@ void Camera::setHorizontalFov(double a) {
 void Camera::setVerticalFov(double a) {
     up = up / ((1.0 / std::tan(0.5 * a)) / getVerticalZoom());
     updateFrame();
+}
+
+double Camera::getHorizontalScreenAngle() const {
+    return 2.0 * std::atan2(0.5 * right.length(), direction.length());
+}
+
+double Camera::getVerticalScreenAngle() const {
+    return 2.0 * std::atan2(0.5 * up.length(), direction.length());
+}
+
+// The screen spans half the lens's extent, so an angle a on the screen is
+// the field of view 2 * atan(2 * tan(a / 2)).
+void Camera::setHorizontalScreenAngle(double a) {
+    setHorizontalFov(2.0 * std::atan(2.0 * std::tan(0.5 * a)));
+}
+
+void Camera::setVerticalScreenAngle(double a) {
+    setVerticalFov(2.0 * std::atan(2.0 * std::tan(0.5 * a)));
+}
+
+double Camera::distanceToFit(double radius) const {
+    const double narrower = std::min(getHorizontalScreenAngle(), getVerticalScreenAngle());
+    return radius / std::sin(0.5 * narrower);
 }
 
 double Camera::getAspectRatio() const {

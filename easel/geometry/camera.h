@@ -93,6 +93,24 @@ class Camera {
     void setHorizontalFov(double a);
     /// |up| := |direction| * tan(a / 2); for pi < a < 2pi up reverses.
     void setVerticalFov(double a);
+    /// The angle the screen's width actually spans, 2 * atan(|right| / 2 /
+    /// |direction|) for perpendicular axes: the projection puts the left and
+    /// right edges at x / depth = -+0.5, so this is narrower than
+    /// getHorizontalFov (pi/2 there gives 2 * atan(0.5), about 53 degrees).
+    double getHorizontalScreenAngle() const;
+    /// The angle the screen's height actually spans, 2 * atan(|up| / 2 / |direction|).
+    double getVerticalScreenAngle() const;
+    /// Rescales right so that the screen's width spans the angle a (0 < a < pi).
+    void setHorizontalScreenAngle(double a);
+    /// Rescales up so that the screen's height spans the angle a (0 < a < pi).
+    void setVerticalScreenAngle(double a);
+    /// How far from the centre of a sphere of the given radius the camera must
+    /// be for the sphere to just fit the screen: radius / sin(s / 2), with s
+    /// the narrower of the two screen angles. To fit an object, take a sphere
+    /// around it, call fitScreen() on a screen that is not square, then
+    /// setPosition(centre - normalized(view) * distanceToFit(radius)) and
+    /// lookAt(centre); a little more distance leaves a margin.
+    double distanceToFit(double radius) const;
     /// |right| / |up|.
     double getAspectRatio() const;
     /// |up| / |right|.

@@ -80,7 +80,7 @@ void blendSpan(int y, int x1, int x2, int r, int g, int b, std::uint8_t alpha) {
 }
 
 bool softDisc(int cx, int cy, int radius, int r, int g, int b, std::uint8_t alpha) {
-    if (!detail::screenReady("softDisc")) return false;
+    if (!detail::screenReady("softDisc") || radius < 0) return false;
     const std::int64_t x = cx;
     const std::int64_t y = cy;
     const std::int64_t rad = radius;

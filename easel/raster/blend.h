@@ -23,8 +23,8 @@ void blendSpan(int y, int x1, int x2, int r, int g, int b, std::uint8_t alpha);
 
 /// Mixes a filled disc of the given radius into the screen, each of its rows
 /// exactly once (radius 5 covers 89 pixels; radius 0 mixes its one pixel
-/// twice). False, drawing nothing, when the disc lies wholly off the screen; a
-/// negative radius draws nothing. Time grows with the rows on the screen, not
+/// twice). False, drawing nothing, when the disc lies wholly off the screen
+/// and for a negative radius. Time grows with the rows on the screen, not
 /// with the radius.
 bool softDisc(int cx, int cy, int radius, int r, int g, int b, std::uint8_t alpha);
 

@@ -30,8 +30,8 @@ bool drawCircle(int xc, int yc, int radius, RgbColor colour) {
     const std::int64_t cx = xc;
     const std::int64_t cy = yc;
     const std::int64_t r = radius;
+    if (radius < 0) return false;  // no circle: a failure, not an empty success
     if (cx - r < 0 || cx + r >= Screen.width || cy - r < 0 || cy + r >= Screen.height) return false;
-    if (radius < 0) return true;  // the walk takes no step
 
     // The circle fits, so every point is on the screen and 2 * radius < width.
     const std::uint32_t value = detail::mapColor(colour);
@@ -62,7 +62,7 @@ bool drawCircle(int xc, int yc, int radius, RgbColor colour) {
 }
 
 bool drawDisc(int xc, int yc, int radius, RgbColor colour) {
-    if (!detail::screenReady("drawDisc")) return false;
+    if (!detail::screenReady("drawDisc") || radius < 0) return false;
     const std::int64_t cx = xc;
     const std::int64_t cy = yc;
     const std::int64_t r = radius;

@@ -15,12 +15,12 @@ namespace easel {
 
 /// Draws the one-pixel midpoint circle outline of the given centre and
 /// radius. False, drawing nothing, unless the whole circle (centre +- radius
-/// on both axes) is on the screen; a negative radius that passes draws nothing.
+/// on both axes) is on the screen, and for a negative radius.
 bool drawCircle(int xc, int yc, int radius, RgbColor colour);
 
 /// Fills the midpoint disc row by row, each row once, clipped to the screen;
 /// its top and bottom rows are narrower than drawCircle's outline. False only
-/// when the disc lies wholly beyond one edge; a negative radius draws nothing.
+/// when the disc lies wholly beyond one edge, and for a negative radius.
 bool drawDisc(int xc, int yc, int radius, RgbColor colour);
 
 /// Fills the rectangle from the corner (x0, y0) to (x1, y1) through SDL, with

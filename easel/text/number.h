@@ -9,6 +9,9 @@
 /// not they carry a minus sign; the skipped cell is left untouched.
 #pragma once
 
+#include "easel/colour/color.h"
+#include "easel/text/text.h"
+
 namespace easel {
 
 /// Draws the value as "%i". Shifted by 8 when the flag is set and value >= 0.
@@ -27,5 +30,28 @@ int drawUnsigned(unsigned value, int x, int y, int fr, int fg, int fb, bool back
 /// -0.0).
 int drawReal(double value, int decimals, int x, int y, int fr, int fg, int fb, bool background,
              int br, int bg, int bb, bool signColumn, int minLength);
+
+/// drawInt in short: the value as "%i" at (x, y) in one colour over the
+/// picture, no sign column. Returns where the next cell goes.
+TextPosition drawInt(int value, int x, int y, RgbColor colour);
+
+/// drawInt in short with opaque cells on the background colour.
+TextPosition drawInt(int value, int x, int y, RgbColor colour, RgbColor background);
+
+/// drawReal in short: the value with drawReal's choice of format for
+/// `decimals`, at (x, y) in one colour over the picture, no sign column.
+/// Returns where the next cell goes.
+TextPosition drawReal(double value, int decimals, int x, int y, RgbColor colour);
+
+/// drawReal in short with opaque cells on the background colour.
+TextPosition drawReal(double value, int decimals, int x, int y, RgbColor colour,
+                      RgbColor background);
+
+/// The width in pixels of the value as drawInt draws it (no sign column).
+int textWidth(int value);
+
+/// The width in pixels of the value as drawReal draws it with `decimals`
+/// (no sign column).
+int textWidth(double value, int decimals);
 
 }  // namespace easel

@@ -1,7 +1,9 @@
 #include "easel/text/text.h"
 
+#include <algorithm>
 #include <climits>
 #include <cstdint>
+#include <cstring>
 
 #include "easel/display/detail/pixels.h"
 #include "easel/display/detail/screen_ready.h"
@@ -127,6 +129,23 @@ TextPosition unpackTextPosition(int packed) {
     p.y = wrapTo(packed, height);
     p.x = static_cast<int>((static_cast<std::int64_t>(packed) - p.y) / height);
     return p;
+}
+
+TextPosition drawText(const char* text, int x, int y, RgbColor colour) {
+    return unpackTextPosition(
+        drawText(text, x, y, colour.r, colour.g, colour.b, false, 0, 0, 0, 0));
+}
+
+TextPosition drawText(const char* text, int x, int y, RgbColor colour, RgbColor background) {
+    return unpackTextPosition(drawText(text, x, y, colour.r, colour.g, colour.b, true, background.r,
+                                       background.g, background.b, 0));
+}
+
+int textWidth(const char* text) {
+    if (text == nullptr) return 0;
+    const std::size_t length = std::strlen(text);
+    const std::size_t widest = static_cast<std::size_t>(INT_MAX / cellSize);
+    return static_cast<int>(std::min(length, widest)) * cellSize;
 }
 
 }  // namespace easel

@@ -10,6 +10,8 @@
 /// left as they are. Neither operation locks or presents the surface.
 #pragma once
 
+#include "easel/colour/color.h"
+
 namespace easel {
 
 /// Draws each byte of the zero-terminated text as one cell, starting at
@@ -40,5 +42,23 @@ struct TextPosition {
 /// (x * height + y, height that of Screen) into its x and y, so that more
 /// text can follow where the last ended. (0, 0) before initScreen.
 TextPosition unpackTextPosition(int packed);
+
+/// drawText in short: the text at (x, y) in one colour over the picture (no
+/// background); the same cells, wrapping and padding rules as drawText.
+/// Returns where the next cell goes, so that more text can follow. (0, 0)
+/// before initScreen.
+TextPosition drawText(const char* text, int x, int y, RgbColor colour);
+
+/// drawText in short with a background: the text's cells are opaque, blank
+/// pixels in the background colour.
+TextPosition drawText(const char* text, int x, int y, RgbColor colour, RgbColor background);
+
+/// The width in pixels that drawText gives the text on one line: 8 per byte
+/// (every glyph is one 8-pixel cell). 0 for a null or empty text. Centre a
+/// label with x = (Screen.width - textWidth(label)) / 2.
+int textWidth(const char* text);
+
+/// The height in pixels of one line of text: every cell is 8 pixels high.
+constexpr int textHeight = 8;
 
 }  // namespace easel

@@ -11,7 +11,7 @@ int main(int argc, char** argv) {
     easel::clearScreen(255, 255, 255);
     easel::drawDisc(160, 100, 60, easel::RgbColor(255, 160, 0));
     easel::drawLine(40, 180, 280, 180, easel::RgbColor(0, 0, 160));
-    easel::drawText("Hello, easel! Press a key.", 56, 200, 0, 0, 0, false, 0, 0, 0, 0);
+    easel::drawText("Hello, easel! Press a key.", 56, 200, easel::colors::black);
     easel::updateScreen();
     if (wait) easel::waitForKey();
     return 0;

@@ -48,8 +48,10 @@ void writeEverything() {
     expect(easel::drawText("text", 0, 0, 1, 2, 3, true, 4, 5, 6, 8) == 0, "drawText moved on");
     expect(!easel::drawChar('A', 0, 0, 1, 2, 3, true, 4, 5, 6), "drawChar returned true");
     expect(easel::drawInt(-42, 0, 0, 1, 2, 3, true, 4, 5, 6, false, 0) == 0, "drawInt moved on");
-    expect(easel::drawUnsigned(42, 0, 0, 1, 2, 3, true, 4, 5, 6, false, 0) == 0, "drawUnsigned moved on");
-    expect(easel::drawReal(4.2, 2, 0, 0, 1, 2, 3, true, 4, 5, 6, false, 0) == 0, "drawReal moved on");
+    expect(easel::drawUnsigned(42, 0, 0, 1, 2, 3, true, 4, 5, 6, false, 0) == 0,
+           "drawUnsigned moved on");
+    expect(easel::drawReal(4.2, 2, 0, 0, 1, 2, 3, true, 4, 5, 6, false, 0) == 0,
+           "drawReal moved on");
     const easel::TextPosition p = easel::unpackTextPosition(1234);
     expect(p.x == 0 && p.y == 0, "unpackTextPosition is not (0, 0)");
 }
@@ -61,6 +63,7 @@ void askEverything() {
     easel::inputText(buffer, 4, "?", 0, 0, 1, 2, 3, true, 4, 5, 6);
     expect(std::string(buffer, 4) == std::string(4, '\0'), "inputText left the buffer unzeroed");
     expect(easel::inputText(8, "?", 0, 0, 1, 2, 3, true, 4, 5, 6).empty(), "inputText not empty");
+    expect(easel::readTicks() == 0.0, "readTicks is not 0");
     easel::Camera camera;
     camera.fitScreen();
     expect(camera.getAspectRatio() == 1.0, "fitScreen changed the camera");

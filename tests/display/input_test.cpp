@@ -239,6 +239,23 @@ TEST_F(WaitFrameTest, PollsOneEventPerRoundUntilTheDurationHasPassed) {
     EXPECT_EQ(drainQueue(), 3);
 }
 
+// The double form takes readTicks() as it is and stays exact where a float
+// cannot hold the millisecond (above 2^24 ms, about 4.6 hours); the mixed
+// forms, which a float literal length gives, go the same way.
+TEST_F(WaitFrameTest, DoubleFormsStayExactOnALongRunningClock) {
+    const Uint32 late = (1u << 30) + 1;  // floats this large step by 128 ms
+    for (int form = 0; form < 3; ++form) {
+        FakeClock clock(late, 10);
+        const double start = easel::readTicks();
+        if (form == 0) easel::waitFrame(start, 25.0);
+        if (form == 1) easel::waitFrame(start, 25.0f);
+        if (form == 2)
+            easel::waitFrame(static_cast<float>(start - late), static_cast<double>(late) + 25.0);
+        EXPECT_EQ(clock.reads(), 4) << form;  // readTicks, then 3 rounds
+        drainQueue();
+    }
+}
+
 TEST_F(WaitFrameTest, WindowCloseRequestEndsTheProcess) {
     EXPECT_EXIT(
         {

@@ -601,6 +601,30 @@ TEST(CameraPosition, MovingTheEye) {
 
 class CameraProjection : public easel_test::ScreenTest {};
 
+// The angles the screen spans are where projected points meet its edges,
+// and a sphere at distanceToFit touches the narrower pair of edges.
+TEST_F(CameraProjection, ScreenAnglesAreWhereTheEdgesAreAndASphereFits) {
+    Camera c;
+    EXPECT_NEAR(c.getHorizontalScreenAngle(), 2.0 * std::atan(0.5), 1e-12);
+    c.setHorizontalScreenAngle(1.2);
+    c.setVerticalScreenAngle(0.8);
+    EXPECT_NEAR(c.getHorizontalScreenAngle(), 1.2, 1e-12);
+    EXPECT_NEAR(c.getVerticalScreenAngle(), 0.8, 1e-12);
+    int x = 0, y = 0;
+    c.project({std::tan(0.6) * 0.999, 0, 1}, x, y);
+    EXPECT_EQ(x, 499);
+    c.project({0, std::tan(0.4) * 0.999, 1}, x, y);
+    EXPECT_EQ(y, 0);
+    // The narrower (vertical) angle decides; the tangent ray at its edge
+    // touches the sphere around (0, 0, d).
+    const double d = c.distanceToFit(2.0);
+    EXPECT_NEAR(d, 2.0 / std::sin(0.4), 1e-12);
+    const double reach = std::sqrt(d * d - 4.0);  // from the eye to the tangent point
+    const double edge = 0.4 * 0.9999;
+    EXPECT_TRUE(c.project({0, -reach * std::sin(edge), reach * std::cos(edge)}, x, y));
+    EXPECT_EQ(y, 499);
+}
+
 TEST_F(CameraProjection, DefaultCameraExamples) {
     struct Case {
         Vector3 point;

@@ -114,6 +114,10 @@ foreach(f share/icons/hicolor/scalable/apps/easel-paint.svg share/doc/easel/LICE
     message(FATAL_ERROR "not installed: ${prefix}/${f}")
   endif()
 endforeach()
+# The API reference goes with the package when it was built in this tree.
+if(EXISTS "${BUILD_DIR}/api/html/index.html" AND NOT EXISTS "${prefix}/share/doc/easel/html/index.html")
+  message(FATAL_ERROR "the API reference was built but not installed under share/doc/easel/html")
+endif()
 find_program(DESKTOP_FILE_VALIDATE desktop-file-validate)
 if(DESKTOP_FILE_VALIDATE)
   run("${DESKTOP_FILE_VALIDATE}" "${desktop}")

@@ -31,7 +31,6 @@ constexpr RgbColor black{0, 0, 0};
 
 class BlendTest : public ScreenTest {};
 
-
 // Fills the screen with random pixel words (including bits outside the
 // colour channels) and returns what getPixel reads.
 Picture randomScreen(std::mt19937& rng) {
@@ -137,7 +136,7 @@ TEST_F(BlendTest, DiscsOfOtherRadiiMixEachRowOnce) {
     EXPECT_TRUE(easel::softDisc(250, 250, 0, 0, 0, 0, 16));
     EXPECT_TRUE(easel_test::screenMatches(expected));
     easel_test::clearTo(white);
-    EXPECT_TRUE(easel::softDisc(250, 250, -3, 0, 0, 0, 16));  // negative: nothing drawn
+    EXPECT_FALSE(easel::softDisc(250, 250, -3, 0, 0, 0, 16));  // negative: refused
     EXPECT_TRUE(easel_test::screenMatches(Picture(white)));
 }
 

@@ -153,12 +153,12 @@ TEST_F(CircleTest, CirclesTouchingAnEdgeAreDrawnAndOnePixelFurtherAreRejected) {
     }
 }
 
-TEST_F(CircleTest, NegativeRadiusCircleThatPassesTheTestDrawsNothing) {
+TEST_F(CircleTest, NegativeRadiusIsRefused) {
     for (const int radius : {-1, -2, -100, INT_MIN}) {
         SCOPED_TRACE(radius);
         const Picture before = easel_test::clearTo(paper);
         // With a negative radius, xc - radius >= 0 and xc + radius < width hold.
-        EXPECT_TRUE(easel::drawCircle(0, 0, radius, ink));
+        EXPECT_FALSE(easel::drawCircle(0, 0, radius, ink));
         EXPECT_TRUE(easel_test::screenMatches(before));
     }
 }
@@ -226,7 +226,7 @@ TEST_F(DiscTest, DiscsWhollyBeyondOneEdgeAreRejectedAndOthersClipped) {
         {100, 505, 5, false},
         {-6, -6, 5, false},
         {-4, -4, 5, true},
-        {250, 250, -1, true},
+        {250, 250, -1, false},
         {-1, 250, -1, false},
         {500, 250, -1, false},
         {250, 250, 0, true},
