@@ -49,7 +49,7 @@ void recordEvent(const SDL_Event& event) {
     if (k.sym >= 0 && k.sym < SDLK_LAST) record.pending.set(static_cast<std::size_t>(k.sym));
     KeyPress p;
     p.key = k.sym;
-    p.modifiers = k.mod;
+    p.modifiers = static_cast<decltype(p.modifiers)>(k.mod);
     p.character = k.unicode;
     record.unread.add(p);
 }

@@ -13,7 +13,6 @@ namespace {
 
 constexpr std::uint32_t opaque = 255;
 constexpr std::uint32_t redBlue = 0x00FF00FFu;
-constexpr std::uint32_t green = 0x0000FF00u;
 
 // A rectangle, half-open: [left, right) x [top, bottom).
 struct Span {
