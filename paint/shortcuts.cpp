@@ -1,22 +1,8 @@
 #include "paint/shortcuts.h"
 
+#include "paint/key_edge.h"
+
 namespace paint {
-
-namespace {
-
-// True when the key has just gone down: held now, and seen up since it last
-// counted.
-bool wentDown(const Uint8* keys, SDLKey key, bool* latch) {
-    if (keys[key] == 0) {
-        *latch = true;
-        return false;
-    }
-    if (!*latch) return false;
-    *latch = false;
-    return true;
-}
-
-}  // namespace
 
 Shortcut readShortcut(const Uint8* keys, ShortcutLatches* latches) {
     if (keys == nullptr) return Shortcut::none;

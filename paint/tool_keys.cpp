@@ -2,23 +2,12 @@
 
 #include <algorithm>
 
+#include "paint/key_edge.h"
 #include "paint/state.h"
 
 namespace paint {
 
 namespace {
-
-// True when the key has just gone down: held now, and seen up since it last
-// counted.
-bool wentDown(const Uint8* keys, SDLKey key, bool* latch) {
-    if (keys[key] == 0) {
-        *latch = true;
-        return false;
-    }
-    if (!*latch) return false;
-    *latch = false;
-    return true;
-}
 
 // Steps the current tool's size by `steps` (+1 larger, -1 smaller), within
 // its limits; the message naming the new size, or empty without a size.
