@@ -6,6 +6,7 @@
 const fs = require('fs');
 const os = require('os');
 const path = require('path');
+const {step} = require('./steps');
 
 const timeout = 20000;
 const pictureWidth = 300, pictureHeight = 200;  // smaller than the canvas: shown whole
@@ -51,27 +52,6 @@ async function differingFromCanvas(page, file) {
 async function frames(page, more) {
   const start = await page.evaluate(() => Module.easelTurns || 0);
   await page.waitForFunction((n) => (Module.easelTurns || 0) >= n, {timeout}, start + more);
-}
-
-// What the program has told the page, for a failure's message.
-async function programState(page) {
-  try {
-    return await page.evaluate(() => JSON.stringify({
-      turns: Module.easelTurns, frames: Module.easelFrames, file: Module.easelPaintFile,
-      unsaved: Module.easelPaintUnsaved, request: Module.easelPaintRequest || null}));
-  } catch (e) {
-    return `unknown (${e.message})`;
-  }
-}
-
-// Runs one step of the checks on page; a failure says which step it was and
-// what the program had told the page.
-async function step(page, name, action) {
-  try {
-    return await action();
-  } catch (e) {
-    throw new Error(`${name}: ${e.message}; the program's state: ${await programState(page)}`);
-  }
 }
 
 async function waitForFile(folder, before) {
