@@ -185,9 +185,9 @@ TEST(ImageLoadSave, CostlyPngKindsHaveLowerPixelLimits) {
         const char* kind;  // nullptr: within its limit
     } cases[] = {
         {header(8192, 8192, 16, 2, 0), "16-bit RGB PNGs"},
-        {header(4096, 4096, 16, 6, 0), nullptr},
-        {header(8192, 4096, 8, 6, 0), nullptr},
-        {header(8192, 4097, 8, 6, 0), "8-bit RGBA PNGs"},
+        {header(4096, 3276, 16, 6, 0), nullptr},
+        {header(8192, 3276, 8, 6, 0), nullptr},
+        {header(8192, 3277, 8, 6, 0), "8-bit RGBA PNGs"},
         {header(8192, 4096, 8, 6, 1), "interlaced 8-bit RGBA PNGs"},
         {header(8192, 8192, 1, 0, 1), "interlaced 1-bit grey PNGs"},
     };
