@@ -77,7 +77,13 @@ bool Document::open(int argc, char** argv) {
 
 void Document::show() { view_.draw(); }
 
-bool Document::openPicture(const std::string& file) {
+bool Document::openPicture(const std::string& file) { return takePicture(file, file, false); }
+
+bool Document::openKeptWork(const std::string& file, const std::string& name) {
+    return takePicture(file, name, true);
+}
+
+bool Document::takePicture(const std::string& file, const std::string& name, bool unsaved) {
     std::string why;
     std::optional<easel::Image> opened = easel::loadImage(file.c_str(), &why);
     if (!opened) {
@@ -88,8 +94,8 @@ bool Document::openPicture(const std::string& file) {
         std::unique_lock<std::mutex> guard = autosave_.guard();
         history_ = UndoHistory(&view_);
         view_.setPicture(std::move(*opened));
-        file_ = file;
-        savedState_ = history_.state();
+        file_ = name;
+        savedState_ = unsaved ? ~std::uint64_t{0} : history_.state();  // unsaved until saved
     }
     startCanvas();
     show();

@@ -52,6 +52,11 @@ class Document {
     // history, and is shown. On failure prints why on standard error and
     // keeps the document as it is.
     bool openPicture(const std::string& file);
+    // Opens unsaved work that was kept (the page's storage in the browser)
+    // from file: it becomes the document with unsaved changes, no history,
+    // and the file name name (none when empty), and is shown. On failure as
+    // openPicture.
+    bool openKeptWork(const std::string& file, const std::string& name);
 
     // Acts on a shortcut or a scroll, and starts a change when the left
     // button is down.
@@ -89,6 +94,8 @@ class Document {
     // Ends a change under way, guarded against the autosave's copy.
     void endChange();
     bool writeRecovery(std::string* path);
+    // Makes the picture in file the document, named name, saved or unsaved.
+    bool takePicture(const std::string& file, const std::string& name, bool unsaved);
 
     View view_;
     UndoHistory history_{&view_};

@@ -237,6 +237,35 @@ TEST_F(DocumentTest, SavingOpeningAndTheUnsavedMark) {
     EXPECT_TRUE(easel::grabScreen(0, 128, 500, 372) == *mine);
 }
 
+TEST_F(DocumentTest, KeptWorkOpensUnsavedUnderItsNameAndSavesThere) {
+    easel_test::TempDirectory dir;
+    ASSERT_TRUE(dir.ready());
+    const easel::Image kept(120, 80, RgbColor(30, 160, 90));
+    ASSERT_TRUE(easel::saveImage(kept, dir.file("kept.png").c_str()));
+    paint::Document doc;
+    testing::internal::CaptureStderr();
+    EXPECT_FALSE(doc.openKeptWork(dir.file("missing.png"), dir.file("mine.png")));
+    testing::internal::GetCapturedStderr();
+    EXPECT_TRUE(doc.file().empty()) << "a failed open keeps the document";
+    ASSERT_TRUE(doc.openKeptWork(dir.file("kept.png"), dir.file("mine.png")));
+    EXPECT_TRUE(doc.unsaved());
+    EXPECT_EQ(doc.file(), dir.file("mine.png"));
+    EXPECT_EQ(doc.history().undoSteps(), 0);
+    EXPECT_TRUE(easel::grabScreen(0, paint::panelHeight, 120, 80) == kept);
+    testing::internal::CaptureStdout();
+    EXPECT_TRUE(doc.save());
+    testing::internal::GetCapturedStdout();
+    EXPECT_FALSE(doc.unsaved());
+    const std::optional<easel::Image> saved = easel::loadImage(dir.file("mine.png").c_str());
+    ASSERT_TRUE(saved.has_value());
+    EXPECT_TRUE(*saved == kept);
+
+    paint::Document unnamed;
+    ASSERT_TRUE(unnamed.openKeptWork(dir.file("kept.png"), ""));
+    EXPECT_TRUE(unnamed.unsaved());
+    EXPECT_TRUE(unnamed.file().empty());
+}
+
 TEST_F(DocumentTest, FilesThatCannotBeOpenedAreRefused) {
     easel_test::TempDirectory dir;
     const std::string text = dir.file("notes.png");

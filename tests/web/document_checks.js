@@ -98,13 +98,15 @@ async function documentChecks(browser, base, check) {
     let result = await differingFromCanvas(page, picture);
     check(result.differing === 0, 'paint page: a picture opened with the file chooser is shown',
           `${result.differing} of ${result.width * result.height} pixels differ`);
+    check(await page.title() === 'bands.png - Paint Program', 'paint page: the title names the file', await page.title());
 
     await page.mouse.move(30, 150);
     await page.mouse.down();
     for (let x = 40; x <= 250; x += 15) { await page.mouse.move(x, 150 + (x % 60)); await frames(page, 1); }
     await page.mouse.up();
     await step(page, 'first page: unsaved after painting', () => page.waitForFunction(() => Module.easelPaintUnsaved === true, {timeout}));
-    check(true, 'paint page: painting makes the picture unsaved');
+    await step(page, 'first page: the unsaved mark', () => page.waitForFunction(() => document.title === '*bands.png - Paint Program', {timeout}));
+    check(true, 'paint page: painting makes the picture unsaved, marked in the title');
 
     let before = fs.readdirSync(work);
     await page.keyboard.down('Control');
@@ -112,6 +114,7 @@ async function documentChecks(browser, base, check) {
     await page.keyboard.up('Control');
     let saved = await step(page, 'Ctrl+S: the download', () => waitForFile(work, before));
     await step(page, 'Ctrl+S: saved', () => page.waitForFunction(() => Module.easelPaintUnsaved === false, {timeout}));
+    await step(page, 'Ctrl+S: the title says so', () => page.waitForFunction(() => /^(Saved )?bands\.png - Paint Program$/.test(document.title), {timeout}));
     result = await differingFromCanvas(page, saved);
     check(result.differing === 0 && result.width === pictureWidth && result.height === pictureHeight,
           'paint page: Ctrl+S downloads a PNG that holds the picture as shown',
@@ -144,4 +147,4 @@ async function documentChecks(browser, base, check) {
   }
 }
 
-module.exports = {documentChecks};
+module.exports = {documentChecks, makePicture, openWithChooser, openPaint, timeout};

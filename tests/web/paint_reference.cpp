@@ -5,8 +5,9 @@
 //
 //   paint_reference SCRIPT OUT_DIR
 //
-// Script lines: "move X Y", "down X Y", "drag X Y", "up X Y", "snap NAME";
-// "#" starts a comment. Each pointer step runs three passes, as a page pass
+// Script lines: "move X Y", "down X Y", "drag X Y", "up X Y" for the left
+// button, "rdown X Y" and "rup X Y" for the right, "snap NAME"; "#" starts
+// a comment. Each pointer step runs three passes, as a page pass
 // may see a position more than once; a position seen again changes nothing.
 #include <cstdio>
 #include <fstream>
@@ -73,6 +74,7 @@ int main(int argc, char** argv) {
         paint::Pointer pointer;
         words >> pointer.x >> pointer.y;
         pointer.left = verb == "down" || verb == "drag";
+        pointer.right = verb == "rdown";
         runStep(document, pointer);
     }
     return 0;

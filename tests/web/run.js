@@ -25,6 +25,7 @@ const puppeteer = require('puppeteer-core');
 const {serveSite} = require('./serve');
 const {readBmp, compareRgba} = require('./pixels');
 const {documentChecks} = require('./document_checks');
+const {recoveryChecks} = require('./recovery_checks');
 const {step} = require('./steps');
 
 const [siteDir, buildDir, sdkDir] = process.argv.slice(2);
@@ -100,23 +101,29 @@ async function playScript(page, scriptFile, screensDir) {
     await page.mouse.move(x, y);
     if (words[0] === 'down') await page.mouse.down();
     if (words[0] === 'up') await page.mouse.up();
+    if (words[0] === 'rdown') await page.mouse.down({button: 'right'});
+    if (words[0] === 'rup') await page.mouse.up({button: 'right'});
     await step(page, where, () => settle(page, 2));
   }
 }
 
-// Passes a second while the pointer rests and while it drags.
+// Passes of the Paint Program's loop a second (Module.easelPasses) while the
+// pointer rests and while it drags.
 async function passRates(page) {
   const rate = async (action) => {
-    const before = await page.evaluate(() => [Module.easelPresents, performance.now()]);
+    const before = await page.evaluate(() => [Module.easelPasses, performance.now()]);
     await action();
-    const after = await page.evaluate(() => [Module.easelPresents, performance.now()]);
+    const after = await page.evaluate(() => [Module.easelPasses, performance.now()]);
     return Math.round((after[0] - before[0]) / ((after[1] - before[1]) / 1000));
   };
   const idle = await rate(() => new Promise((r) => setTimeout(r, 1000)));
   const dragging = await rate(async () => {
     await page.mouse.move(100, 450);
     await page.mouse.down();
-    for (let i = 0; i < 50; ++i) await page.mouse.move(100 + 6 * i, 450 - (i % 10) * 4, {steps: 1});
+    for (let i = 0; i < 50; ++i) {  // a move every 20 ms, a second in all
+      await page.mouse.move(100 + 6 * i, 450 - (i % 10) * 4, {steps: 1});
+      await new Promise((r) => setTimeout(r, 20));
+    }
     await page.mouse.up();
   });
   return {idle, dragging};
@@ -165,6 +172,7 @@ async function main() {
     await paint.page.close();
 
     await documentChecks(browser, base, check);
+    await recoveryChecks(browser, base, check);
 
     buildConsumer();
     const consumer = await browser.newPage();

@@ -29,9 +29,10 @@ constexpr double yieldInterval = 16.0;  // ms between two turns of the page
 // read-only: the page never holds anything the program did not draw.
 EM_JS(void, keepLocksFromCopyingBack, (), { Module['screenIsReadOnly'] = true; });
 
-// Counts the frames shown and tells how many presents (a program's passes)
-// came before, for the page and its tests: Module.easelFrames and
-// Module.easelPresents; Module.easelFirstFrameMs is when the first frame
+// Counts the frames shown and tells how many presents came before, for the
+// page and its tests: Module.easelFrames and Module.easelPresents (updates of
+// the screen that reached the page, not passes: a pass with nothing new to
+// show presents nothing); Module.easelFirstFrameMs is when the first frame
 // was shown, in ms since the page's navigation began.
 EM_JS(void, countFrame, (double presents), {
     if (!Module['easelFrames']) Module['easelFirstFrameMs'] = performance.now();
