@@ -93,8 +93,9 @@ bool readAt(SDL_RWops* stream, std::int64_t at, void* out, int bytes) {
            SDL_RWread(stream, out, 1, bytes) == bytes;
 }
 
-// The palette's entries (blue, green, red, unused) as opaque words; indices
-// beyond the entries the file gives read black.
+// The palette's entries (blue, green, red, unused) as opaque words, read
+// from just after the info header whatever the data offset says, as SDL's
+// readers do; indices beyond the entries the file holds read black.
 bool readPalette(SDL_RWops* stream, int start, const IconHeader& header, Palette* palette) {
     const std::uint32_t most = 1u << header.depth;
     std::uint8_t countBytes[4] = {};
@@ -102,12 +103,12 @@ bool readPalette(SDL_RWops* stream, int start, const IconHeader& header, Palette
     std::uint32_t count = readLE32(countBytes);
     if (count == 0 || count > most) count = most;
     std::uint8_t entries[256 * 4] = {};
-    if (!readAt(stream, start + fileHeaderBytes + header.infoSize, entries,
-                static_cast<int>(count * 4))) {
-        return false;
-    }
+    const std::int64_t at = start + fileHeaderBytes + header.infoSize;
+    if (SDL_RWseek(stream, static_cast<int>(at), RW_SEEK_SET) != at) return false;
+    const int got = SDL_RWread(stream, entries, 1, static_cast<int>(count * 4));
+    const std::uint32_t present = got > 0 ? static_cast<std::uint32_t>(got) / 4 : 0;
     palette->fill(opaqueBlack);
-    for (std::uint32_t i = 0; i < count; ++i) {
+    for (std::uint32_t i = 0; i < present; ++i) {
         const std::uint8_t* e = entries + 4 * i;
         (*palette)[i] = opaqueBlack | std::uint32_t{e[2]} << 16 | std::uint32_t{e[1]} << 8 | e[0];
     }
@@ -177,7 +178,7 @@ Decoded decodeBmpRle(SDL_RWops* stream, const IconHeader& header) {
     const int start = SDL_RWtell(stream);
     Palette palette{};
     if (start < 0 || !readPalette(stream, start, header, &palette)) {
-        decoded.problem = "is a damaged BMP image: its palette is cut short";
+        decoded.problem = cutShort;
         return decoded;
     }
     const std::uint32_t background = palette[0];

@@ -20,18 +20,20 @@ std::uint32_t colourOf(int i) {
     return i < 0 || i >= 12 ? 0xFF000000u : 0xFF000000u | std::uint32_t(i * 20) << 16 | 0x6400u | 7;
 }
 
+// After "BM" every header field is a little-endian 32-bit word (planes and
+// depth share one); a palette of 12 entries follows.
 std::string rleBmp(int width, int height, int depth, const std::vector<std::uint8_t>& data) {
-    std::string out;
-    const auto le = [&out](std::uint32_t v, int bytes) {
-        for (int i = 0; i < bytes; ++i) out.push_back(static_cast<char>(v >> (8 * i)));
-    };
-    const std::uint32_t offset = 14 + 40 + 12 * 4;
-    out = "BM";
-    le(offset + std::uint32_t(data.size()), 4), le(0, 4), le(offset, 4), le(40, 4);
-    le(std::uint32_t(width), 4), le(std::uint32_t(height), 4), le(1, 2),
-        le(std::uint32_t(depth), 2);
-    le(depth == 8 ? 1 : 2, 4), le(std::uint32_t(data.size()), 4), le(0, 8), le(12, 4), le(0, 4);
-    for (int i = 0; i < 12; ++i) le(colourOf(i) & 0xFFFFFFu, 4);
+    const std::uint32_t offset = 14 + 40 + 12 * 4, bytes = std::uint32_t(data.size());
+    const std::uint32_t w = std::uint32_t(width), h = std::uint32_t(height);
+    const std::uint32_t planesAndDepth = 1u | std::uint32_t(depth) << 16;
+    const std::uint32_t compression = depth == 8 ? 1 : 2;
+    std::vector<std::uint32_t> words = {offset + bytes, 0,     offset, 40, w,  h, planesAndDepth,
+                                        compression,    bytes, 0,      0,  12, 0};
+    for (int i = 0; i < 12; ++i) words.push_back(colourOf(i) & 0xFFFFFFu);
+    std::string out = "BM";
+    for (const std::uint32_t word : words) {
+        for (int i = 0; i < 4; ++i) out.push_back(static_cast<char>(word >> (8 * i)));
+    }
     return out + std::string(data.begin(), data.end());
 }
 

@@ -20,8 +20,9 @@ bool runLengthEncoded(const IconHeader& header);
 // bottom up; pixels that no run reaches take palette entry 0, an index
 // beyond the palette reads black, and a run or an absolute stretch past the
 // row's end is cut at the end. Refused: rows stored top down, a file that
-// ends before its end-of-bitmap mark (unless every row is done), and a
-// palette cut short. Reads the file once, a buffer at a time.
+// ends before its end-of-bitmap mark (unless every row is done). Palette
+// entries the file does not hold read black. Reads the file once, a buffer
+// at a time.
 Decoded decodeBmpRle(SDL_RWops* stream, const IconHeader& header);
 
 }  // namespace easel::detail
