@@ -62,7 +62,8 @@
   // Unsaved work, kept in IndexedDB: one record per page, under the time the
   // page was opened ({when, name, width, height, rgba}); a page opened keeps
   // the newest five. It is written every few seconds while it changes and when the page
-  // is hidden or closed, and removed once saved. The newest record of an
+  // is hidden or closed, and removed once saved. Module.easelPaintKept is
+  // the picture's version last written. The newest record of an
   // earlier page is offered on the bar; Restore opens it as unsaved work.
   var keptStore = 'work', keptRecords = 5, keepInterval = 2000;
   var thisPage = Date.now();
@@ -108,7 +109,9 @@
     var work = store('readwrite');
     work.put({when: Date.now(), name: Module['easelPaintFile'] || '', width: picture.width,
               height: picture.height, rgba: pictureRgba(picture)}, thisPage);
-    // Committed now: a page that is going away has no later turn to commit in.
+    work.transaction.oncomplete = function () { Module['easelPaintKept'] = picture.version; };
+    // Committed now: a page that is going away has no later turn to commit
+    // in (even so, the browser may drop the write of a page going away).
     if (finalKeep && work.transaction.commit) work.transaction.commit();
     keptVersion = picture.version;
   }

@@ -52,6 +52,9 @@ async function recoveryChecks(browser, base, check) {
     await step(page, 'unsaved after painting', () => page.waitForFunction(
       () => Module.easelPaintUnsaved === true && document.title === '*kept.png - Paint Program', {timeout}));
     const painted = await canvasRows(page);
+    // Kept while the page is open, as a crash would find it.
+    await step(page, 'the work kept', () => page.waitForFunction(
+      () => Module.easelPaintKept === Module.easelPaintPicture.version, {timeout}));
 
     await page.reload();
     await step(page, 'the first frame after the reload', () => page.waitForFunction(
