@@ -314,7 +314,7 @@ TEST_F(PanelCacheTest, DrawPickerGivesTheConversionOfEveryPixelAtEveryValue) {
             for (int y = 0; y < 128; ++y)
                 for (int x = 0; x < 256; ++x)
                     wrong +=
-                        *easel::detail::pixelWord(x, y) !=
+                        *easel::detail::readPixelWord(x, y) !=
                         easel::detail::mapColor(easel::hsvToRgb(easel::HsvColor(x, 2 * y, value)));
             ASSERT_EQ(wrong, 0) << "value " << value;
             EXPECT_EQ(easel::getPixel(256, 0), RgbColor(8, 4, 8)) << "nothing right of the picker";
