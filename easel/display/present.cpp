@@ -45,11 +45,14 @@ void keepAll() {
 }
 
 // Presents the whole screen when there is no kept copy to compare with, or
-// the window asked to be redrawn; true when it did.
+// the window asked to be redrawn; true when it did. The display's loss is
+// looked for only when there is something to present, so that a pass with
+// nothing new makes no system call here.
 bool presentedAll() {
     const bool exposed = detail::takeExposed();
     if (!exposed && shownFits()) return false;
     keepAll();
+    if (detail::displayLost()) return false;
     detail::presentScreen(Screen.surface);
     return true;
 }
@@ -73,7 +76,7 @@ bool presentChangedRows(Look look) {
         if (top < 0) top = y;
         bottom = y;
     }
-    if (top < 0) return false;
+    if (top < 0 || detail::displayLost()) return false;
     detail::presentRows(Screen.surface, top, bottom - top + 1);
     return true;
 }
@@ -81,13 +84,13 @@ bool presentChangedRows(Look look) {
 }  // namespace
 
 bool updateScreenIfChanged() {
-    if (!detail::screenReady("updateScreenIfChanged") || detail::displayLost()) return false;
+    if (!detail::screenReady("updateScreenIfChanged")) return false;
     if (presentedAll()) return true;
     return presentChangedRows([](int, std::uint64_t) { return true; });
 }
 
 bool updateDrawnRows() {
-    if (!detail::screenReady("updateDrawnRows") || detail::displayLost()) return false;
+    if (!detail::screenReady("updateDrawnRows")) return false;
     if (presentedAll()) return true;
     return presentChangedRows(
         [](int y, std::uint64_t since) { return detail::rowWrittenSince(y, since); });
