@@ -15,6 +15,7 @@
 #include "easel/display/detail/pixels.h"
 #include "easel/display/screen.h"
 #include "easel/text/detail/icon_streams.h"
+#include "easel/text/detail/kept_icon_file.h"
 #include "easel/text/icon.h"
 #include "easel/text/text.h"
 
@@ -61,8 +62,10 @@ constexpr std::size_t keptFileBytes = 8192;
 
 // A button's image as last decoded: the file's bytes, when it was decoded
 // from them rather than from its name, and the loader's pixels, column by
-// column as in IconBuffer.
+// column as in IconBuffer. The file is read on every call, kept open
+// between calls while its name still leads to it.
 struct ButtonImage {
+    easel::detail::KeptIconFile file;
     bool fromBytes = false;
     std::size_t size = 0;
     unsigned char bytes[keptFileBytes] = {};
@@ -75,7 +78,7 @@ unsigned char fileBytes[keptFileBytes] = {};
 // from those last decoded, so that a file changed, removed or added shows on
 // the very next call. True when the image's pixels changed.
 bool loadButtonImage(const char* name, ButtonImage& image) {
-    const long size = easel::detail::readIconFile(name, fileBytes, keptFileBytes);
+    const long size = image.file.read(name, fileBytes, keptFileBytes);
     const bool read = size >= 0;
     const auto bytes = static_cast<std::size_t>(read ? size : 0);
     if (read && image.fromBytes && bytes == image.size &&
