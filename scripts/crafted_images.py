@@ -6,9 +6,10 @@ Usage: scripts/crafted_images.py FOLDER [--large]
 
 Without --large only the small cases are written (the unit tests' data in
 tests/data/images/crafted/ and the fuzz seeds come from small_cases()); with
-it also the 100,000-scan JPEG, the 771 KB PNG, the sparse 256 MiB GIF and
-the 8192 x 8192 pictures for loads under `ulimit -v 400000` (those need
-ImageMagick's convert). The measurements in docs/benchmarks.md load each one
+it also the 100,000-scan JPEG, the 771 KB PNG, the sparse 256 MiB GIF, the
+8192 x 8192 pictures for loads under `ulimit -v 400000` (those need
+ImageMagick's convert) and the slowest PNG of each kind at the largest size
+its kind may have. The measurements in docs/image_loading.md load each one
 with bench/load_one_main.cpp under /usr/bin/time -v.
 """
 import os
@@ -39,6 +40,51 @@ def png_ztxt(count):
     bomb = png_chunk(b"zTXt", b"k\0\0" + zlib.compress(b"a" * 7700000, 9))
     pixel = png_chunk(b"IDAT", zlib.compress(b"\0\0\0\0", 9))
     return PNG_SIGNATURE + png_ihdr(1, 1) + bomb * count + pixel + png_chunk(b"IEND", b"")
+
+
+ADAM7 = ((0, 0, 8, 8), (4, 0, 8, 8), (0, 4, 4, 8), (2, 0, 4, 4), (0, 2, 2, 4), (1, 0, 2, 2),
+         (0, 1, 1, 2))
+
+
+def png_paeth(path, width, height, depth, colour_type, interlace=0):
+    """The slowest PNG to decode for its size and kind: every row of every
+    pass Paeth-filtered (the costliest filter to undo), all residuals zero, so
+    that even 64 Mpx compress to well under 16 MiB. Written row by row."""
+    channels = {0: 1, 2: 3, 3: 1, 4: 2, 6: 4}[colour_type]
+    passes = [(width, height)]
+    if interlace:
+        passes = [((width - x0 + dx - 1) // dx, (height - y0 + dy - 1) // dy)
+                  for x0, y0, dx, dy in ADAM7 if width > x0 and height > y0]
+    header = struct.pack(">IIBBBBB", width, height, depth, colour_type, 0, 0, interlace)
+    deflate = zlib.compressobj(6)
+    with open(path, "wb") as f:
+        f.write(PNG_SIGNATURE + png_chunk(b"IHDR", header))
+        if colour_type == 3:
+            f.write(png_chunk(b"PLTE", bytes(range(256)) * 3))
+        pending = b""
+        for pass_width, pass_height in passes:
+            row = b"\x04" + bytes((pass_width * channels * depth + 7) // 8)
+            for _ in range(pass_height):
+                pending += deflate.compress(row)
+                if len(pending) >= 1 << 20:
+                    f.write(png_chunk(b"IDAT", pending))
+                    pending = b""
+        f.write(png_chunk(b"IDAT", pending + deflate.flush()) + png_chunk(b"IEND", b""))
+
+
+# The PNG kinds whose pixels cost more to decode, each 8192 pixels wide and as
+# tall as the loader's pixel limit for its kind allows (128 Mi divided by the
+# bytes a pixel is stored in, plus 1, plus 1 for 16-bit samples, plus 2 when
+# interlaced): name, depth, colour type, interlaced.
+PNG_KINDS = (("grey8", 8, 0, 0), ("palette8", 8, 3, 0), ("rgb8", 8, 2, 0), ("rgba8", 8, 6, 0),
+             ("grey16", 16, 0, 0), ("rgb16", 16, 2, 0), ("rgba16", 16, 6, 0),
+             ("grey8_interlaced", 8, 0, 1), ("rgba16_interlaced", 16, 6, 1))
+
+
+def png_limit_height(depth, colour_type, interlace, width=8192):
+    channels = {0: 1, 2: 3, 3: 1, 4: 2, 6: 4}[colour_type]
+    weight = max(1, channels * depth // 8) + 1 + (depth == 16) + 2 * interlace
+    return min(8192, (128 << 20) // weight // width)
 
 
 def jpeg_segment(marker, payload):
@@ -134,6 +180,10 @@ def write_large(folder):
     put("gif_sparse_256mib.gif", gif_1x1())
     os.truncate(sparse, 256 << 20)
     put("large_8192x8192.gif", gif_blank(8192, 8192))
+    for kind, depth, colour_type, interlace in PNG_KINDS:
+        height = png_limit_height(depth, colour_type, interlace)
+        png_paeth(os.path.join(folder, "png_paeth_%s_8192x%d.png" % (kind, height)), 8192, height,
+                  depth, colour_type, interlace)
     for name in ("large_8192x8192.png", "large_8192x8192.jpg"):
         subprocess.run(["convert", "-size", "8192x8192", "gradient:red-blue",
                         os.path.join(folder, name)], check=True)

@@ -8,7 +8,14 @@
 
   function ask(request) { Module['easelPaintRequest'] = request; }
 
-  // Hands a picture file to the program through its file system.
+  // Says on the page's bar what went wrong, and on the console.
+  function tell(text) {
+    document.getElementById('status').textContent = text;
+    console.warn(text);
+  }
+
+  // Hands a picture file to the program through its file system. The
+  // browser reads the file only now, and it may have gone meanwhile.
   function openPicture(file) {
     if (!file) return;
     file.arrayBuffer().then(function (bytes) {
@@ -16,6 +23,8 @@
       var path = '/pictures/' + file.name.replace(/\//g, '_');
       FS.writeFile(path, new Uint8Array(bytes));
       ask({open: path});
+    }, function (error) {
+      tell('paint: cannot read ' + file.name + ': ' + error.message);
     });
   }
 

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "easel/image/detail/pixel_memory.h"
+
 namespace easel {
 
 namespace {
@@ -13,7 +15,11 @@ constexpr int sideCeiling = 16383;
 
 Image::Image(int w, int h, RgbColor fill) {
     if (w <= 0 || h <= 0) return;
-    pixels_.assign(static_cast<std::size_t>(w) * static_cast<std::size_t>(h), packPixel(fill));
+    const std::size_t count = static_cast<std::size_t>(w) * static_cast<std::size_t>(h);
+    // The memory is taken first and advised before the fill first touches it.
+    pixels_.reserve(count);
+    detail::adviseLargePages(pixels_.data(), count * sizeof(std::uint32_t));
+    pixels_.assign(count, packPixel(fill));
     width_ = w;
     height_ = h;
 }
@@ -30,7 +36,9 @@ int Image::alpha(int x, int y) const {
     return static_cast<int>(row(y)[x] >> 24);
 }
 
-void Image::setPixel(int x, int y, RgbColor c) { setPixel(x, y, c, 255); }
+void Image::setPixel(int x, int y, RgbColor c) {
+    setPixel(x, y, c, 255);
+}
 
 void Image::setPixel(int x, int y, RgbColor c, int alpha) {
     if (x < 0 || y < 0 || x >= width_ || y >= height_) return;

@@ -7,7 +7,8 @@
 /// outside the image reads black and writes nothing. Loaders refuse, before
 /// allocating anything, images larger than the ImageLimits they are given; the
 /// default limits are 16383 x 16383 pixels and 64 Mpx (67,108,864 pixels) in
-/// all. SDL 1.2 keeps a surface's row length in 16 bits, so no limit lets a
+/// all (PNGs of the kinds that are slower to decode have lower limits of their
+/// own, see load.h). SDL 1.2 keeps a surface's row length in 16 bits, so no limit lets a
 /// decoded image be wider or taller than 16383 pixels.
 #pragma once
 

@@ -10,7 +10,10 @@
 /// each word's top byte (255 where the format has none). One load takes at
 /// most the picture (4 bytes a pixel) and as much again plus 16 MiB, and no
 /// file of 16 MiB or less takes more than about a second; a progressive JPEG
-/// of more than 32 scans is refused. Failure, running out of memory
+/// of more than 32 scans is refused, and PNGs whose pixels cost more to
+/// decode (more bytes a pixel, 16-bit samples, interlacing) have lower pixel
+/// limits of their own, from 64 Mpx for 8-bit grey and palette down to 11.2
+/// million pixels for interlaced 16-bit RGBA (docs/image_loading.md). Failure, running out of memory
 /// included, returns no image and, when why is not null, a message naming
 /// the file and the reason. Nothing here needs initScreen.
 #pragma once

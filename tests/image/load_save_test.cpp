@@ -168,6 +168,43 @@ TEST(ImageLoadSave, OverLargeHeadersAreRefusedBeforeDecoding) {
     }
 }
 
+// PNGs whose pixels cost more to inflate and convert (more bytes a pixel,
+// 16-bit samples, interlacing) have lower pixel limits, decided from the
+// header alone; a header within its limit is read on, here to a damage.
+TEST(ImageLoadSave, CostlyPngKindsHaveLowerPixelLimits) {
+    const auto header = [](std::uint32_t w, std::uint32_t h, int depth, int colour, int interlace) {
+        std::string ihdr("\x89PNG\r\n\x1a\n\0\0\0\x0dIHDR", 16);
+        for (const std::uint32_t side : {w, h}) {
+            for (int shift = 24; shift >= 0; shift -= 8) ihdr.push_back(char(side >> shift));
+        }
+        ihdr += {char(depth), char(colour), 0, 0, char(interlace)};
+        return withIhdrCrc(ihdr) + std::string("\0\0\0\0IDAT", 8);  // no data follows
+    };
+    const struct {
+        std::string png;
+        const char* kind;  // nullptr: within its limit
+    } cases[] = {
+        {header(8192, 8192, 16, 2, 0), "16-bit RGB PNGs"},
+        {header(4096, 3276, 16, 6, 0), nullptr},
+        {header(8192, 3276, 8, 6, 0), nullptr},
+        {header(8192, 3277, 8, 6, 0), "8-bit RGBA PNGs"},
+        {header(8192, 4096, 8, 6, 1), "interlaced 8-bit RGBA PNGs"},
+        {header(8192, 8192, 1, 0, 1), "interlaced 1-bit grey PNGs"},
+    };
+    for (const auto& c : cases) {
+        std::string why;
+        EXPECT_FALSE(easel::loadImageFromMemory(c.png.data(), c.png.size(), "kind.png", &why));
+        if (c.kind == nullptr) {
+            EXPECT_EQ(why.find("too large"), std::string::npos) << why;
+            EXPECT_NE(why.find("damaged PNG"), std::string::npos) << why;
+        } else {
+            EXPECT_NE(why.find(std::string("too large to decode in time: ") + c.kind),
+                      std::string::npos)
+                << why;
+        }
+    }
+}
+
 TEST(ImageLoadSave, LimitsGivenByTheCallerAreKept) {
     easel_test::TempDirectory dir;
     const std::string name = dir.file("20x10.png");

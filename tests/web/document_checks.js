@@ -6,6 +6,7 @@
 const fs = require('fs');
 const os = require('os');
 const path = require('path');
+const {step} = require('./steps');
 
 const timeout = 20000;
 const pictureWidth = 300, pictureHeight = 200;  // smaller than the canvas: shown whole
@@ -58,31 +59,43 @@ async function waitForFile(folder, before) {
   for (;;) {
     const done = fs.readdirSync(folder).filter((f) => f.endsWith('.png') && !before.includes(f));
     if (done.length > 0) return path.join(folder, done[0]);
-    if (Date.now() > deadline) throw new Error('no download');
+    if (Date.now() > deadline) throw new Error(`no download; the folder holds ${fs.readdirSync(folder).join(', ')}`);
     await new Promise((r) => setTimeout(r, 100));
   }
 }
 
+async function openPaint(page, base) {
+  await page.goto(base + 'paint.html');
+  await page.waitForFunction(() => window.Module && Module.easelFrames > 0, {timeout});
+}
+
+// Opens picture with the page's file chooser. The page reads the file after
+// the chooser's change event, so it stays on disk.
+async function openWithChooser(page, picture) {
+  await (await page.$('#open-file')).uploadFile(picture);
+  await step(page, 'the program takes it', () => page.waitForFunction((name) => Module.easelPaintFile === '/pictures/' + name,
+                                                               {timeout}, path.basename(picture)));
+  await step(page, 'turns after it', () => frames(page, 3));
+}
+
 async function documentChecks(browser, base, check) {
   const work = fs.mkdtempSync(path.join(os.tmpdir(), 'easel-document-'));
+  // Downloads go to work, the pictures the page opens come from their own folder.
+  const uploads = path.join(work, 'uploads');
+  fs.mkdirSync(uploads);
   const page = await browser.newPage();
+  const errors = [];
+  page.on('pageerror', (e) => errors.push(e.message));
   try {
     await page.setViewport({width: 900, height: 700});
     const cdp = await page.createCDPSession();
     await cdp.send('Browser.setDownloadBehavior', {behavior: 'allow', downloadPath: work});
-    await page.goto(base + 'paint.html');
-    await page.waitForFunction(() => window.Module && Module.easelFrames > 0, {timeout});
+    await step(page, 'first page: the first frame', () => openPaint(page, base));
 
-    const picture = path.join(work, 'bands.png');
+    const picture = path.join(uploads, 'bands.png');
     await makePicture(page, picture);
-    fs.renameSync(picture, path.join(work, 'source.bin'));
-    const source = path.join(work, 'source.bin');
-    fs.copyFileSync(source, picture);
-    await (await page.$('#open-file')).uploadFile(picture);
-    fs.unlinkSync(picture);
-    await page.waitForFunction(() => Module.easelPaintFile === '/pictures/bands.png', {timeout});
-    await frames(page, 3);
-    let result = await differingFromCanvas(page, source);
+    await step(page, 'first page: open the picture', () => openWithChooser(page, picture));
+    let result = await differingFromCanvas(page, picture);
     check(result.differing === 0, 'paint page: a picture opened with the file chooser is shown',
           `${result.differing} of ${result.width * result.height} pixels differ`);
 
@@ -90,43 +103,41 @@ async function documentChecks(browser, base, check) {
     await page.mouse.down();
     for (let x = 40; x <= 250; x += 15) { await page.mouse.move(x, 150 + (x % 60)); await frames(page, 1); }
     await page.mouse.up();
-    await page.waitForFunction(() => Module.easelPaintUnsaved === true, {timeout});
+    await step(page, 'first page: unsaved after painting', () => page.waitForFunction(() => Module.easelPaintUnsaved === true, {timeout}));
     check(true, 'paint page: painting makes the picture unsaved');
 
     let before = fs.readdirSync(work);
     await page.keyboard.down('Control');
     await page.keyboard.press('s');
     await page.keyboard.up('Control');
-    let saved = await waitForFile(work, before);
-    await page.waitForFunction(() => Module.easelPaintUnsaved === false, {timeout});
+    let saved = await step(page, 'Ctrl+S: the download', () => waitForFile(work, before));
+    await step(page, 'Ctrl+S: saved', () => page.waitForFunction(() => Module.easelPaintUnsaved === false, {timeout}));
     result = await differingFromCanvas(page, saved);
     check(result.differing === 0 && result.width === pictureWidth && result.height === pictureHeight,
           'paint page: Ctrl+S downloads a PNG that holds the picture as shown',
           `${path.basename(saved)}, ${result.width} x ${result.height}, ${result.differing} pixels differ`);
+    fs.unlinkSync(saved);  // the next download has the same name, which the browser writes over
 
     // A page may download once without the user's leave: the button is
     // tried in a page of its own.
-    await page.goto(base + 'paint.html');
-    await page.waitForFunction(() => window.Module && Module.easelFrames > 0, {timeout});
-    fs.copyFileSync(source, picture);
-    await (await page.$('#open-file')).uploadFile(picture);
-    fs.unlinkSync(picture);
-    await page.waitForFunction(() => Module.easelPaintFile === '/pictures/bands.png', {timeout});
-    await frames(page, 3);
+    await step(page, 'second page: the first frame', () => openPaint(page, base));
+    await step(page, 'second page: open the picture', () => openWithChooser(page, picture));
     await page.mouse.move(60, 300);
     await page.mouse.down();
     await page.mouse.move(200, 250, {steps: 8});
     await page.mouse.up();
-    await page.waitForFunction(() => Module.easelPaintUnsaved === true, {timeout});
+    await step(page, 'second page: unsaved after painting', () => page.waitForFunction(() => Module.easelPaintUnsaved === true, {timeout}));
     before = fs.readdirSync(work);
     await page.click('#download');
-    saved = await waitForFile(work, before);
-    await frames(page, 2);
+    saved = await step(page, 'Download button: the download', () => waitForFile(work, before));
+    await step(page, 'Download button: turns after it', () => frames(page, 2));
     result = await differingFromCanvas(page, saved);
     check(result.differing === 0, 'paint page: the Download button downloads the picture as shown',
           `${result.differing} pixels differ`);
+    check(errors.length === 0, 'paint page: no errors on the page', errors.join('; '));
   } catch (e) {
-    check(false, 'paint page: the document features', e.message);
+    check(false, 'paint page: the document features',
+          e.message + (errors.length > 0 ? `; errors on the page: ${errors.join('; ')}` : ''));
   } finally {
     await page.close();
     fs.rmSync(work, {recursive: true, force: true});

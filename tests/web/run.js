@@ -25,6 +25,7 @@ const puppeteer = require('puppeteer-core');
 const {serveSite} = require('./serve');
 const {readBmp, compareRgba} = require('./pixels');
 const {documentChecks} = require('./document_checks');
+const {step} = require('./steps');
 
 const [siteDir, buildDir, sdkDir] = process.argv.slice(2);
 const here = __dirname;
@@ -75,18 +76,20 @@ async function openPage(browser, url) {
   await page.setViewport({width: 1100, height: 900});
   const started = Date.now();
   await page.goto(url);
-  await page.waitForFunction(() => window.Module && Module.easelFrames > 0, {timeout: stepTimeout});
+  await step(page, `${url}: the first frame`,
+             () => page.waitForFunction(() => window.Module && Module.easelFrames > 0, {timeout: stepTimeout}));
   const firstFrameMs = await page.evaluate(() => Module.easelFirstFrameMs);
   return {page, errors, firstFrameMs, wallMs: Date.now() - started};
 }
 
 async function playScript(page, scriptFile, screensDir) {
   const lines = fs.readFileSync(scriptFile, 'utf8').split('\n');
-  for (const line of lines) {
+  for (const [index, line] of lines.entries()) {
     const words = line.trim().split(/\s+/);
     if (!words[0] || words[0].startsWith('#')) continue;
+    const where = `paint_script.txt line ${index + 1}, "${line.trim()}"`;
     if (words[0] === 'snap') {
-      await settle(page);
+      await step(page, where, () => settle(page));
       const native = readBmp(fs.readFileSync(path.join(screensDir, words[1] + '.bmp')));
       const shown = await canvasRgba(page);
       const result = compareRgba(native, shown);
@@ -97,7 +100,7 @@ async function playScript(page, scriptFile, screensDir) {
     await page.mouse.move(x, y);
     if (words[0] === 'down') await page.mouse.down();
     if (words[0] === 'up') await page.mouse.up();
-    await settle(page, 2);
+    await step(page, where, () => settle(page, 2));
   }
 }
 
