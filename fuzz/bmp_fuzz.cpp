@@ -1,4 +1,5 @@
-// Arbitrary bytes given to the BMP decoder alone (SDL's BMP reader behind the icons' header check);
+// Arbitrary bytes given to the BMP decoder alone (SDL's BMP reader behind the icons' header check,
+// and the loader's own RLE8 and RLE4 reader);
 // see support/decoder_fuzz.h for what is checked.
 #include <cstddef>
 #include <cstdint>

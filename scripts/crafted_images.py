@@ -87,6 +87,16 @@ def png_limit_height(depth, colour_type, interlace, width=8192):
     return min(8192, (128 << 20) // weight // width)
 
 
+def bmp_rle8_runs(width, height):
+    """An RLE8 BMP of runs of 255 pixels, row after row: 64 Mpx in half a MB."""
+    row = b"".join(bytes([min(255, width - x), x // 255 % 256]) for x in range(0, width, 255))
+    data = (row + b"\0\0") * height + b"\0\1"
+    palette = b"".join(bytes([i, i, 255 - i, 0]) for i in range(256))
+    info = struct.pack("<IiiHHIIiiII", 40, width, height, 1, 8, 1, len(data), 2835, 2835, 256, 0)
+    offset = 14 + len(info) + len(palette)
+    return struct.pack("<2sIHHI", b"BM", offset + len(data), 0, 0, offset) + info + palette + data
+
+
 def jpeg_segment(marker, payload):
     return b"\xff" + bytes([marker]) + struct.pack(">H", len(payload) + 2) + payload
 
@@ -180,6 +190,7 @@ def write_large(folder):
     put("gif_sparse_256mib.gif", gif_1x1())
     os.truncate(sparse, 256 << 20)
     put("large_8192x8192.gif", gif_blank(8192, 8192))
+    put("large_8192x8192_rle8.bmp", bmp_rle8_runs(8192, 8192))
     for kind, depth, colour_type, interlace in PNG_KINDS:
         height = png_limit_height(depth, colour_type, interlace)
         png_paeth(os.path.join(folder, "png_paeth_%s_8192x%d.png" % (kind, height)), 8192, height,

@@ -1,7 +1,8 @@
 /// @file
 /// Loading pictures of any size from files or memory, each format by the
 /// library made for it: PNG (libpng), JPEG (libjpeg-turbo), GIF (giflib, its
-/// first frame) and BMP (uncompressed 24- and 32-bit, the icons' reader).
+/// first frame) and BMP (uncompressed 1- to 32-bit through the icons' reader,
+/// RLE8 and RLE4 by the loader's own).
 ///
 /// The format is told by the file's signature; PNM and TGA (a ".tga" name)
 /// are refused with a message naming the formats read. Each decoder checks

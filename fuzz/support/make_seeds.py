@@ -351,6 +351,15 @@ def decoder_seeds():
             "bitfields": bmpfiles.bmp(5, 5, 32, compression=bmpfiles.BI_BITFIELDS),
             "pal8_6x6": bmpfiles.bmp(6, 6, 8),
             "rle8_refused": bmpfiles.bmp(6, 6, 8, compression=1),
+            # Runs, an odd absolute stretch with its pad, delta, end of line
+            # and of bitmap; the same in RLE4; a run past the row's end; cut short.
+            "rle8_escapes": bmpfiles.rle_bmp(5, 4, 8, bytes([3, 1, 0, 3, 4, 5, 6, 0, 0, 0, 0, 2,
+                                                             1, 1, 1, 9, 0, 0, 2, 7, 0, 1])),
+            "rle4_escapes": bmpfiles.rle_bmp(5, 3, 4, bytes([5, 0x12, 0, 0, 0, 3, 0x34, 0x50, 0,
+                                                             0, 0, 5, 0x67, 0x89, 0xA0, 0, 0,
+                                                             1])),
+            "rle8_past_row_end": bmpfiles.rle_bmp(2, 2, 8, bytes([12, 3, 0, 0, 1, 4, 0, 1])),
+            "rle4_cut_short": bmpfiles.rle_bmp(4, 1, 4, bytes([0, 4, 0x12])),
             "huge_header": bmpfiles.bmp(2, 2, 24, width_field=40000, height_field=40000),
             "truncated": bmpfiles.bmp(25, 25, 24)[:700],
         },

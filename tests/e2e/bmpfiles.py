@@ -54,3 +54,14 @@ def bmp(width, height, bpp, pixel=None, width_field=None, height_field=None,
     header = struct.pack("<2sIHHI", b"BM", 14 + len(info) + len(palette) + len(image), 0, 0,
                          offset)
     return header + info + palette + bytes(image)
+
+
+def rle_bmp(width, height, bpp, data, palette_colours=16):
+    """A run-length encoded BMP (RLE8 for 8 bits, RLE4 for 4) whose pixel data
+    is the given escapes and runs, after a grey palette."""
+    palette = b"".join(struct.pack("<BBBB", i * 16 % 256, i * 16 % 256, i * 16 % 256, 0)
+                       for i in range(palette_colours))
+    info = struct.pack("<IiiHHIIiiII", 40, width, height, 1, bpp, 1 if bpp == 8 else 2,
+                       len(data), 2835, 2835, palette_colours, 0)
+    offset = 14 + len(info) + len(palette)
+    return struct.pack("<2sIHHI", b"BM", offset + len(data), 0, 0, offset) + info + palette + data

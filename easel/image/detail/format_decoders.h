@@ -23,7 +23,8 @@ Decoded decodeGif(std::FILE* file, const ImageLimits& limits);
 
 // SDL's BMP reader, through the check the icon loaders use: the layouts both
 // SDL 1.2 libraries read alike (24- and 32-bit, and 1-, 4- and 8-bit with a
-// palette, none compressed); always opaque.
+// palette, none compressed); RLE8 and RLE4 files are expanded by the
+// loader's own reader (bmp_rle.h). Always opaque.
 Decoded decodeBmp(std::FILE* file, const ImageLimits& limits);
 
 }  // namespace easel::detail
