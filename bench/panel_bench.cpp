@@ -1,7 +1,7 @@
 // The tool panel and its colour picker: drawPanel as the main loop calls it
-// on every pass (icons read from disk each time), the picker's 32768 integer
-// HSV conversions alone, and the plain way of drawing the picker, one
-// putPixel per pixel, for comparison.
+// on every pass (icons read from disk each time), one icon file's read, the
+// picker's 32768 integer HSV conversions alone, and the plain way of drawing
+// the picker, one putPixel per pixel, for comparison.
 #include <benchmark/benchmark.h>
 #include <unistd.h>
 
@@ -13,6 +13,8 @@
 #include "paint/state.h"
 #include "easel/colour/convert.h"
 #include "easel/display/screen.h"
+#include "easel/text/detail/icon_streams.h"
+#include "easel/text/detail/kept_icon_file.h"
 
 namespace {
 
@@ -40,6 +42,26 @@ void BM_DrawPanel(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations());
 }
 BENCHMARK(BM_DrawPanel)->Unit(benchmark::kMicrosecond);
+
+// One button image's file read whole, as drawPanel reads each of its four on
+// every pass: opened, checked, read and closed each time, and kept open
+// between reads while its name still leads to it.
+void BM_ReadIconFile(benchmark::State& state) {
+    const InAssets inAssets;
+    unsigned char bytes[8192];
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(easel::detail::readIconFile("pen1.bmp", bytes, sizeof bytes));
+    }
+}
+BENCHMARK(BM_ReadIconFile)->Unit(benchmark::kMicrosecond);
+
+void BM_KeptIconFileRead(benchmark::State& state) {
+    const InAssets inAssets;
+    easel::detail::KeptIconFile file;
+    unsigned char bytes[8192];
+    for (auto _ : state) benchmark::DoNotOptimize(file.read("pen1.bmp", bytes, sizeof bytes));
+}
+BENCHMARK(BM_KeptIconFileRead)->Unit(benchmark::kMicrosecond);
 
 // drawPanel after every brightness change, as when the value bar is dragged:
 // nothing kept can stand, so each call repaints the whole panel.

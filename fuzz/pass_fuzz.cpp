@@ -38,7 +38,7 @@ void panelWords(std::vector<std::uint32_t>& words) {
     const int width = std::min(easel::Screen.width, paint::windowWidth);
     const int height = std::min(easel::Screen.height, paint::panelHeight);
     for (int y = 0; y < height; ++y) {
-        const std::uint32_t* row = easel::detail::rowWords(y);
+        const std::uint32_t* row = easel::detail::readRowWords(y);
         words.insert(words.end(), row, row + width);
     }
 }

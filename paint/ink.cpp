@@ -172,7 +172,7 @@ void inkFill(int x, int y, int newR, int newG, int newB, int oldR, int oldG, int
     // A new colour that reads back as the old one would leave the region
     // unchanged and never shrink it: nothing to do (this covers equal colours).
     if (easel::detail::unmapColor(newWord) == oldColor) return;
-    if (easel::detail::unmapColor(*easel::detail::pixelWord(x, y)) != oldColor) return;
+    if (easel::detail::unmapColor(*easel::detail::readPixelWord(x, y)) != oldColor) return;
 
     const SDL_PixelFormat* f = easel::Screen.surface->format;
     if (f->palette == nullptr && (f->Rloss | f->Gloss | f->Bloss) == 0) {

@@ -24,7 +24,7 @@ Pointer readPointer() {
 }
 
 LoopStep loopPass(Document& document, LoopState* loop) {
-    const bool presented = easel::updateScreenIfChanged();
+    const bool presented = easel::updateDrawnRows();
     loop->waited = presented ? 0 : loop->idle ? idleWaitMilliseconds : heldWaitMilliseconds;
     if (loop->waited > 0) easel::waitForEvent(loop->waited);
     document.wheel(peekWheel());  // the event pollQuit takes next

@@ -3,14 +3,17 @@
 // signal, see paint/quit_signals.h), read the pointer and the keys,
 // let the document and the pass act, and keep the window's title current.
 //
-// The loop rests when nothing happens: a pass that has nothing new to
-// present waits for the next event or idleWaitMilliseconds, whichever comes
-// first, when the pass before it had no button held or pressed, and
+// The loop rests when nothing happens: a pass presents only the rows the
+// program drew on since the last present (updateDrawnRows: with nothing
+// drawn it reads no pixel), and one that has nothing new to present waits
+// for the next event or idleWaitMilliseconds, whichever comes first, when
+// the pass before it had no button held or pressed, and
 // heldWaitMilliseconds when it had: a held button repeats its effect only on
 // what changed, so the pass after an event is what matters. A loop that spins
 // without sleeping is also the one the system makes wait when the processor
 // is busy, so the short rest takes a held drag's next move sooner. Every pass
-// still repaints the panel, so changed icon files show within a few passes.
+// still reads the icon files and draws the panel, so changed icon files show
+// within a few passes.
 #pragma once
 
 #include "paint/document.h"

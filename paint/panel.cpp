@@ -15,6 +15,7 @@
 #include "easel/display/detail/pixels.h"
 #include "easel/display/screen.h"
 #include "easel/text/detail/icon_streams.h"
+#include "easel/text/detail/kept_icon_file.h"
 #include "easel/text/icon.h"
 #include "easel/text/text.h"
 
@@ -61,8 +62,10 @@ constexpr std::size_t keptFileBytes = 8192;
 
 // A button's image as last decoded: the file's bytes, when it was decoded
 // from them rather than from its name, and the loader's pixels, column by
-// column as in IconBuffer.
+// column as in IconBuffer. The file is read on every call, kept open
+// between calls while its name still leads to it.
 struct ButtonImage {
+    easel::detail::KeptIconFile file;
     bool fromBytes = false;
     std::size_t size = 0;
     unsigned char bytes[keptFileBytes] = {};
@@ -75,7 +78,7 @@ unsigned char fileBytes[keptFileBytes] = {};
 // from those last decoded, so that a file changed, removed or added shows on
 // the very next call. True when the image's pixels changed.
 bool loadButtonImage(const char* name, ButtonImage& image) {
-    const long size = easel::detail::readIconFile(name, fileBytes, keptFileBytes);
+    const long size = image.file.read(name, fileBytes, keptFileBytes);
     const bool read = size >= 0;
     const auto bytes = static_cast<std::size_t>(read ? size : 0);
     if (read && image.fromBytes && bytes == image.size &&
@@ -143,8 +146,12 @@ void repaint() {
 // repaint depended on besides the button images. The panel is a function of
 // these alone, so while they hold, that repaint is exactly what a new one
 // would give. Screens wider than the window are repainted on every call.
+// The write stamp says since when the screen's panel rows are known to equal
+// the kept ones: only rows written after it need a look.
 struct KeptPanel {
     bool valid = false;
+    const SDL_Surface* surface = nullptr;
+    std::uint64_t stamp = 0;
     int width = 0;
     std::uint8_t value = 0;
     easel::RgbColor swatch{};
@@ -161,7 +168,8 @@ bool keepable() {
 
 bool keptPanelStands(ToolId tool) {
     const SDL_PixelFormat* f = easel::Screen.surface->format;
-    return kept.valid && keepable() && kept.width == easel::Screen.width &&
+    return kept.valid && keepable() && kept.surface == easel::Screen.surface &&
+           kept.width == easel::Screen.width &&
            kept.value == paletteValue && kept.swatch == selectedColor && kept.tool == tool &&
            kept.masks[0] == f->Rmask && kept.masks[1] == f->Gmask && kept.masks[2] == f->Bmask &&
            kept.masks[3] == f->Amask;
@@ -170,6 +178,8 @@ bool keptPanelStands(ToolId tool) {
 void keepPanel(ToolId tool) {
     const SDL_PixelFormat* f = easel::Screen.surface->format;
     kept.valid = true;
+    kept.surface = easel::Screen.surface;
+    kept.stamp = easel::detail::takeWriteStamp();
     kept.width = easel::Screen.width;
     kept.value = paletteValue;
     kept.swatch = selectedColor;
@@ -177,20 +187,23 @@ void keepPanel(ToolId tool) {
     const Uint32 masks[4] = {f->Rmask, f->Gmask, f->Bmask, f->Amask};
     std::copy(std::begin(masks), std::end(masks), std::begin(kept.masks));
     for (int y = 0; y < panelHeight; ++y) {
-        const std::uint32_t* row = easel::detail::rowWords(y);
+        const std::uint32_t* row = easel::detail::readRowWords(y);
         std::copy(row, row + kept.width, kept.rows[y]);
     }
 }
 
-// Makes the panel's rows equal to the kept ones. Only rows that differ are
-// stored to: storing the same words again would still mark the memory as
-// written, and the display would have to fetch it anew when presenting.
+// Makes the panel's rows equal to the kept ones. Only rows written since the
+// last look can differ, and only rows that differ are stored to: a row
+// stored to counts as written, and is compared again when presenting.
 void restorePanel() {
     const auto bytes = static_cast<std::size_t>(kept.width) * sizeof(std::uint32_t);
     for (int y = 0; y < panelHeight; ++y) {
-        std::uint32_t* row = easel::detail::rowWords(y);
-        if (std::memcmp(row, kept.rows[y], bytes) != 0) std::memcpy(row, kept.rows[y], bytes);
+        if (!easel::detail::rowWrittenSince(y, kept.stamp)) continue;
+        if (std::memcmp(easel::detail::readRowWords(y), kept.rows[y], bytes) == 0) continue;
+        std::memcpy(easel::detail::rowWords(y), kept.rows[y], bytes);
     }
+    // Every row is now as kept, the ones just stored to included.
+    kept.stamp = easel::detail::takeWriteStamp();
 }
 
 }  // namespace

@@ -14,7 +14,7 @@ constexpr int maxTiles = ((canvasWidth + UndoHistory::tileSize - 1) / UndoHistor
                          ((canvasHeight + UndoHistory::tileSize - 1) / UndoHistory::tileSize);
 
 const std::uint32_t* canvasRow(int y) {
-    return easel::detail::rowWords(panelHeight + y);
+    return easel::detail::readRowWords(panelHeight + y);
 }
 
 PictureRect unite(const PictureRect& a, const PictureRect& b) {

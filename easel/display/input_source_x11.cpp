@@ -27,17 +27,17 @@ int displayDescriptor() {
 
 }  // namespace
 
-void sleepUntilInput(int milliseconds) {
-    if (milliseconds <= 0) return;
+bool sleepUntilInput(int milliseconds) {
+    if (milliseconds <= 0) return true;
     const int fd = displayDescriptor();
     if (fd < 0) {
         SDL_Delay(static_cast<Uint32>(milliseconds < fallbackStep ? milliseconds : fallbackStep));
-        return;
+        return true;
     }
     // SDL has just pumped the connection dry, so anything readable on it now
     // is new input (or a reply that the next pump reads along the way).
     pollfd watched{fd, POLLIN, 0};
-    ::poll(&watched, 1, milliseconds);
+    return ::poll(&watched, 1, milliseconds) != 0;
 }
 
 }  // namespace easel::detail

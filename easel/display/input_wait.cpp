@@ -23,7 +23,11 @@ bool waitForEvent(int milliseconds) {
         // Unsigned difference: right across the clock's wrap as well.
         const Uint32 passed = SDL_GetTicks() - start;
         if (milliseconds <= 0 || passed >= static_cast<Uint32>(milliseconds)) return false;
-        detail::sleepUntilInput(milliseconds - static_cast<int>(passed));
+        // A whole rest with the connection silent leaves nothing to pump; an
+        // event queued meanwhile by other means (a signal) is still seen.
+        if (!detail::sleepUntilInput(milliseconds - static_cast<int>(passed))) {
+            return eventQueued();
+        }
     }
 }
 

@@ -77,6 +77,7 @@ void initScreen(int width, int height, bool fullScreen, const char* caption) {
                   "the video surface is smaller than requested or not 32 bits per pixel");
     }
     detail::prepareScreen(Screen.surface);
+    detail::trackWrittenRows(height);
     if (fullScreen && detail::mustLock(Screen.surface)) SDL_LockSurface(Screen.surface);
     SDL_WM_SetCaption(caption, nullptr);
     // Key-down events then carry the character typed (readKeyPresses).
@@ -110,6 +111,7 @@ void clearScreen(int r, int g, int b) {
                                    static_cast<Uint32>(b)
                              : detail::mapColor(r, g, b);
     detail::fillScreen(Screen.surface, nullptr, value);
+    detail::markRowsWritten(0, Screen.height);
 }
 
 void putPixel(int x, int y, int r, int g, int b) {
@@ -123,7 +125,7 @@ void putPixel(int x, int y, RgbColor c) {
 
 RgbColor getPixel(int x, int y) {
     if (!detail::screenReady("getPixel")) return RgbColor();
-    return detail::unmapColor(*detail::pixelWord(detail::wrapX(x), detail::wrapY(y)));
+    return detail::unmapColor(*detail::readPixelWord(detail::wrapX(x), detail::wrapY(y)));
 }
 
 void blitBuffer(const std::uint32_t* src) {

@@ -60,6 +60,14 @@ void updateScreen();
 /// screen, made at the first call. True when something was presented.
 bool updateScreenIfChanged();
 
+/// Like updateScreenIfChanged, but looks only at the rows that the library's
+/// own operations wrote since either call last presented, so that with
+/// nothing drawn it reads no pixel at all. Writes that go around the library
+/// (SDL blits onto Screen.surface, stores into its pixels) are not seen
+/// here: a program that makes them presents with updateScreenIfChanged or
+/// updateScreen. True when something was presented.
+bool updateDrawnRows();
+
 /// Fills the whole surface with the colour (channels 0-255). On the usual
 /// 0x00RRGGBB surface the fill value is (r * 256 + g) * 256 + b; on any other
 /// format the colour is mapped through the format so that it still shows.

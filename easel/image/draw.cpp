@@ -128,7 +128,7 @@ Image grabScreen(int x, int y, int width, int height) {
     Image image(static_cast<int>(s.right - s.left), static_cast<int>(s.bottom - s.top));
     std::uint32_t* out = image.pixels();
     for (std::int64_t row = s.top; row < s.bottom; ++row) {
-        const std::uint32_t* from = detail::rowWords(static_cast<int>(row));
+        const std::uint32_t* from = detail::readRowWords(static_cast<int>(row));
         for (std::int64_t col = s.left; col < s.right; ++col) {
             *out++ = packPixel(detail::unmapColor(from[col]));
         }

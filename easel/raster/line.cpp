@@ -30,6 +30,8 @@ bool drawVerticalLine(int x, int y0, int y1, RgbColor colour) {
     y1 = std::min(y1, Screen.height - 1);
     const std::uint32_t value = detail::mapColor(colour);
     const int pitch = detail::pitchWords();
+    // The pointer steps down the rows: each of them is written.
+    detail::markRowsWritten(y0, y1 - y0 + 1);
     std::uint32_t* word = detail::pixelWord(x, y0);
     // Each row is a different cache line: ask for the line four rows ahead
     // while this one is written.
@@ -58,6 +60,8 @@ bool drawLine(int x0, int y0, int x1, int y1, RgbColor colour) {
     const std::ptrdiff_t minorStep = xMajor ? static_cast<std::ptrdiff_t>(sy) * pitch : sx;
 
     const std::uint32_t value = detail::mapColor(colour);
+    // The pointer steps across the rows: each of them is written.
+    detail::markRowsWritten(std::min(y0, y1), dy + 1);
     std::uint32_t* word = detail::pixelWord(x0, y0);
     int num = den / 2;
     for (int i = 0;; ++i) {

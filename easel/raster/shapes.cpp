@@ -92,6 +92,7 @@ bool fillRect(int x0, int y0, int x1, int y1, RgbColor colour) {
     rect.w = static_cast<Uint16>(x1 - x0 + 1);
     rect.h = static_cast<Uint16>(y1 - y0 + 1);
     detail::fillScreen(Screen.surface, &rect, detail::mapColor(colour));
+    detail::markRowsWritten(rect.y, rect.h);
     return true;
 }
 

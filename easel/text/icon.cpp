@@ -3,7 +3,6 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <cerrno>
 #include <climits>
 #include <cstdio>
 
@@ -12,6 +11,7 @@
 #include "easel/text/detail/icon_decode.h"
 #include "easel/text/detail/icon_header.h"
 #include "easel/text/detail/icon_streams.h"
+#include "easel/text/detail/kept_icon_file.h"
 #include "easel/text/font.h"
 
 namespace easel {
@@ -208,24 +208,6 @@ SDL_RWops* openFile(const char* fileName) {
     return stream;
 }
 
-// Reads an open regular file from where it stands to its end into bytes:
-// the number of bytes, or -1 when a read fails or the file holds more than
-// capacity. A regular file reads short only at its end, so a small file
-// takes one read.
-long readToEnd(int fd, unsigned char* bytes, std::size_t capacity) {
-    std::size_t size = 0;
-    for (;;) {
-        unsigned char probe = 0;  // one byte past capacity tells a file that does not fit
-        const bool room = size < capacity;
-        const std::size_t wanted = room ? capacity - size : 1;
-        const ssize_t n = ::read(fd, room ? bytes + size : &probe, wanted);
-        if (n < 0 && errno == EINTR) continue;
-        if (n < 0 || (n > 0 && !room)) return -1;
-        size += static_cast<std::size_t>(n);
-        if (static_cast<std::size_t>(n) < wanted) return static_cast<long>(size);
-    }
-}
-
 SDL_RWops* openMemory(const void* data, std::size_t size) {
     return detail::memoryStream(data, size);
 }
@@ -250,7 +232,7 @@ long detail::readIconFile(const char* fileName, void* bytes, std::size_t capacit
     if (bytes == nullptr && capacity > 0) return -1;
     const int fd = detail::openRegularFile(fileName, nullptr);
     if (fd < 0) return -1;
-    const long size = readToEnd(fd, static_cast<unsigned char*>(bytes), capacity);
+    const long size = detail::readFromStart(fd, bytes, capacity);
     ::close(fd);
     return size;
 }

@@ -153,8 +153,8 @@ TEST_F(ClearScreenTest, ClearScreenFillsEveryPixelWithThePlainPackedValue) {
         easel::clearScreen(c.r, c.g, c.b);
         EXPECT_TRUE(screenMatches(Picture(c)));
         const std::uint32_t packed = static_cast<std::uint32_t>((c.r * 256 + c.g) * 256 + c.b);
-        EXPECT_EQ(*easel::detail::pixelWord(0, 0), packed);
-        EXPECT_EQ(*easel::detail::pixelWord(screenWidth - 1, screenHeight - 1), packed);
+        EXPECT_EQ(*easel::detail::readPixelWord(0, 0), packed);
+        EXPECT_EQ(*easel::detail::readPixelWord(screenWidth - 1, screenHeight - 1), packed);
     }
 }
 

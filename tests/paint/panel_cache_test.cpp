@@ -15,6 +15,8 @@
 #include <string>
 #include <vector>
 
+#include "paint/document.h"
+#include "paint/loop.h"
 #include "paint/paint_fixture.h"
 #include "paint/panel.h"
 #include "paint/pass.h"
@@ -25,6 +27,7 @@
 #include "easel/text/icon.h"
 #include "easel/text/text.h"
 #include "support/screen_fixture.h"
+#include "support/sdl_seams.h"
 #include "support/temp_directory.h"
 
 namespace {
@@ -263,6 +266,39 @@ TEST_F(PanelCacheTest, AnIconFileChangedRemovedReplacedOrMadeANonFileShowsOnTheN
     EXPECT_TRUE(squareIs(red, blue));
 }
 
+// The loop at rest presents nothing, yet reads the icon files on every pass:
+// a changed one is drawn by the next pass and presented by the one after.
+TEST_F(PanelCacheTest, AnIconChangedWhileTheLoopRestsIsPresentedTwoPassesLater) {
+    IconFolder icons;
+    ASSERT_TRUE(icons.entered());
+    paint::startCanvas();
+    paint::Document document;
+    paint::LoopState loop;
+    int presents = 0;
+    easel_test::OnScreenUpdate counter{[&presents] { ++presents; }};
+    const auto pass = [&document, &loop] {
+        easel_test::FakeMouse mouse(250, 300, 0);
+        paint::loopPass(document, &loop);
+    };
+    pass();  // presents the start
+    pass();
+    presents = 0;
+    pass();
+    EXPECT_EQ(presents, 0);
+    EXPECT_EQ(loop.waited, paint::idleWaitMilliseconds);
+
+    const RgbColor fill(1, 2, 3);
+    icons.write(1, fill, RgbColor(4, 5, 6));  // pen2.bmp, the Pencil's pressed image
+    pass();
+    EXPECT_EQ(presents, 0);
+    pass();
+    EXPECT_EQ(presents, 1);
+    const SDL_Rect band = easel_test::lastScreenUpdate();
+    EXPECT_LE(band.y, 50);
+    EXPECT_GE(band.y + band.h - 1, 74);
+    EXPECT_EQ(easel::getPixel(301, 50), fill);
+}
+
 TEST_F(PanelCacheTest, SwitchingScreenFormatsNeverShowsWordsPackedForAnother) {
     IconFolder icons;
     ASSERT_TRUE(icons.entered());
@@ -314,7 +350,7 @@ TEST_F(PanelCacheTest, DrawPickerGivesTheConversionOfEveryPixelAtEveryValue) {
             for (int y = 0; y < 128; ++y)
                 for (int x = 0; x < 256; ++x)
                     wrong +=
-                        *easel::detail::pixelWord(x, y) !=
+                        *easel::detail::readPixelWord(x, y) !=
                         easel::detail::mapColor(easel::hsvToRgb(easel::HsvColor(x, 2 * y, value)));
             ASSERT_EQ(wrong, 0) << "value " << value;
             EXPECT_EQ(easel::getPixel(256, 0), RgbColor(8, 4, 8)) << "nothing right of the picker";

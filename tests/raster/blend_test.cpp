@@ -44,7 +44,7 @@ Picture randomScreen(std::mt19937& rng) {
 std::vector<std::uint32_t> screenWords() {
     std::vector<std::uint32_t> words;
     for (int y = 0; y < easel::Screen.height; ++y) {
-        const std::uint32_t* row = easel::detail::rowWords(y);
+        const std::uint32_t* row = easel::detail::readRowWords(y);
         words.insert(words.end(), row, row + easel::Screen.width);
     }
     return words;

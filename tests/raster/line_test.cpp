@@ -36,7 +36,7 @@ const RgbColor ink(200, 100, 50);
 PointSet paintedPixels() {
     PointSet painted;
     for (int y = 0; y < screenHeight; ++y) {
-        const std::uint32_t* row = easel::detail::rowWords(y);
+        const std::uint32_t* row = easel::detail::readRowWords(y);
         for (int x = 0; x < screenWidth; ++x) {
             if (row[x] != 0) painted.insert({x, y});
         }

@@ -39,6 +39,7 @@ struct LockOverride {
 
 ClockOverride clockOverride;
 std::function<void()> screenUpdateHook;
+SDL_Rect lastUpdate{};
 MouseOverride mouseOverride;
 VideoModeOverride videoModeOverride;
 InitOverride initOverride;
@@ -114,6 +115,8 @@ extern "C" void SDL_UpdateRect(SDL_Surface* screen, Sint32 x, Sint32 y, Uint32 w
     static const auto real =
         realSdl<void (*)(SDL_Surface*, Sint32, Sint32, Uint32, Uint32)>("SDL_UpdateRect");
     real(screen, x, y, w, h);
+    lastUpdate = SDL_Rect{static_cast<Sint16>(x), static_cast<Sint16>(y), static_cast<Uint16>(w),
+                          static_cast<Uint16>(h)};
     if (screenUpdateHook) screenUpdateHook();
 }
 
@@ -145,6 +148,10 @@ OnScreenUpdate::OnScreenUpdate(std::function<void()> hook) {
 
 OnScreenUpdate::~OnScreenUpdate() {
     screenUpdateHook = nullptr;
+}
+
+SDL_Rect lastScreenUpdate() {
+    return lastUpdate;
 }
 
 FakeVideoMode::FakeVideoMode(SDL_Surface* surface, const char* error) {

@@ -82,4 +82,7 @@ class OnScreenUpdate {
     OnScreenUpdate& operator=(const OnScreenUpdate&) = delete;
 };
 
+// The rectangle of the last SDL_UpdateRect call (all zeros: the whole screen).
+SDL_Rect lastScreenUpdate();
+
 }  // namespace easel_test

@@ -11,9 +11,11 @@
 #include <cstdlib>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "easel/text/detail/icon_streams.h"
+#include "easel/text/detail/kept_icon_file.h"
 #include "easel/text/font.h"
 #include "support/screen_fixture.h"
 #include "support/temp_directory.h"
@@ -535,31 +537,77 @@ TEST_F(IconTest, ImagesAboveTheSizeCapAreRefusedEvenWhenTheFileIsLongEnough) {
     }
 }
 
-// readIconFile gives a regular file's bytes whole, and refuses without
-// waiting what the loaders refuse to open: a FIFO, a folder, a dangling link.
-TEST(ReadIconFile, ReadsRegularFilesWholeAndNothingElse) {
-    IconFiles files;
-    const std::vector<std::uint8_t> text = {'s', 'i', 'x', 't', 'e', 'e', 'n', ' ',
-                                            'b', 'y', 't', 'e', 's', '.', '.', '.'};
-    const std::string path = files.write("file.bmp", text);
-    std::vector<std::uint8_t> bytes(32, 0);
-    EXPECT_EQ(easel::detail::readIconFile(path.c_str(), bytes.data(), 16), 16);
-    EXPECT_EQ(std::vector<std::uint8_t>(bytes.begin(), bytes.begin() + 16), text);
-    EXPECT_EQ(easel::detail::readIconFile(path.c_str(), bytes.data(), 15), -1)
-        << "one byte too many";
-    EXPECT_EQ(easel::detail::readIconFile(files.write("empty.bmp", {}).c_str(), bytes.data(), 0),
-              0);
+using ReadFile = std::function<long(const char*, void*, std::size_t)>;
 
-    const std::string dir = path.substr(0, path.rfind('/'));
-    ASSERT_EQ(mkfifo((dir + "/fifo.bmp").c_str(), 0600), 0);
-    ASSERT_EQ(mkdir((dir + "/folder.bmp").c_str(), 0700), 0);
-    ASSERT_EQ(symlink((dir + "/nothing").c_str(), (dir + "/dangling.bmp").c_str()), 0);
-    ASSERT_EQ(symlink(path.c_str(), (dir + "/link.bmp").c_str()), 0);
-    for (const char* name : {"/fifo.bmp", "/folder.bmp", "/dangling.bmp", "/missing.bmp"}) {
-        EXPECT_EQ(easel::detail::readIconFile((dir + name).c_str(), bytes.data(), 32), -1) << name;
+// readIconFile, and one KeptIconFile reading name after name, give a regular
+// file's bytes whole, and refuse without waiting what the loaders refuse to
+// open: a FIFO, a folder, a dangling link.
+TEST(ReadIconFile, ReadsRegularFilesWholeAndNothingElse) {
+    easel::detail::KeptIconFile kept;
+    const std::pair<const char*, ReadFile> readers[] = {
+        {"readIconFile", easel::detail::readIconFile},
+        {"KeptIconFile",
+         [&kept](const char* name, void* into, std::size_t capacity) {
+             return kept.read(name, into, capacity);
+         }},
+    };
+    for (const auto& [reader, read] : readers) {
+        IconFiles files;
+        const std::vector<std::uint8_t> text = {'s', 'i', 'x', 't', 'e', 'e', 'n', ' ',
+                                                'b', 'y', 't', 'e', 's', '.', '.', '.'};
+        const std::string path = files.write("file.bmp", text);
+        std::vector<std::uint8_t> bytes(32, 0);
+        EXPECT_EQ(read(path.c_str(), bytes.data(), 16), 16) << reader;
+        EXPECT_EQ(std::vector<std::uint8_t>(bytes.begin(), bytes.begin() + 16), text) << reader;
+        EXPECT_EQ(read(path.c_str(), bytes.data(), 15), -1) << reader << ": one byte too many";
+        EXPECT_EQ(read(files.write("empty.bmp", {}).c_str(), bytes.data(), 0), 0) << reader;
+
+        const std::string dir = path.substr(0, path.rfind('/'));
+        ASSERT_EQ(mkfifo((dir + "/fifo.bmp").c_str(), 0600), 0);
+        ASSERT_EQ(mkdir((dir + "/folder.bmp").c_str(), 0700), 0);
+        ASSERT_EQ(symlink((dir + "/nothing").c_str(), (dir + "/dangling.bmp").c_str()), 0);
+        ASSERT_EQ(symlink(path.c_str(), (dir + "/link.bmp").c_str()), 0);
+        for (const char* name : {"/fifo.bmp", "/folder.bmp", "/dangling.bmp", "/missing.bmp"}) {
+            EXPECT_EQ(read((dir + name).c_str(), bytes.data(), 32), -1) << reader << name;
+        }
+        EXPECT_EQ(read((dir + "/link.bmp").c_str(), bytes.data(), 32), 16) << reader;
+        EXPECT_EQ(read(nullptr, bytes.data(), 32), -1) << reader;
     }
-    EXPECT_EQ(easel::detail::readIconFile((dir + "/link.bmp").c_str(), bytes.data(), 32), 16);
-    EXPECT_EQ(easel::detail::readIconFile(nullptr, bytes.data(), 32), -1);
+}
+
+// A kept file reads what its name stands for now: a file rewritten in place
+// (the same file, kept open), replaced, removed, made a FIFO or a folder.
+TEST(ReadIconFile, AKeptFileFollowsWhatItsNameStandsFor) {
+    IconFiles files;
+    easel::detail::KeptIconFile kept;
+    const std::string path = files.write("icon.bmp", {1, 2, 3});
+    const std::string other = files.write("other.bmp", {9, 9});
+    std::vector<std::uint8_t> bytes(8, 0);
+    const auto read = [&](const std::string& name) {
+        const long size = kept.read(name.c_str(), bytes.data(), bytes.size());
+        return size < 0 ? std::vector<std::uint8_t>{0xEE}
+                        : std::vector<std::uint8_t>(bytes.begin(), bytes.begin() + size);
+    };
+    const std::vector<std::uint8_t> refused{0xEE};
+    EXPECT_EQ(read(path), (std::vector<std::uint8_t>{1, 2, 3}));
+    files.write("icon.bmp", {4, 5, 6, 7});  // truncated and written: the same file
+    EXPECT_EQ(read(path), (std::vector<std::uint8_t>{4, 5, 6, 7}));
+    files.write("icon.bmp", {8});
+    EXPECT_EQ(read(path), (std::vector<std::uint8_t>{8}));
+    EXPECT_EQ(read(other), (std::vector<std::uint8_t>{9, 9}));
+    EXPECT_EQ(read(path), (std::vector<std::uint8_t>{8}));
+    ASSERT_EQ(std::rename(other.c_str(), path.c_str()), 0);
+    EXPECT_EQ(read(path), (std::vector<std::uint8_t>{9, 9}));
+    ASSERT_EQ(std::remove(path.c_str()), 0);
+    EXPECT_EQ(read(path), refused);
+    ASSERT_EQ(mkfifo(path.c_str(), 0600), 0);
+    EXPECT_EQ(read(path), refused);
+    ASSERT_EQ(std::remove(path.c_str()), 0);
+    files.write("icon.bmp", {1});
+    EXPECT_EQ(read(path), (std::vector<std::uint8_t>{1}));
+    ASSERT_EQ(std::remove(path.c_str()), 0);
+    ASSERT_EQ(mkdir(path.c_str(), 0700), 0);
+    EXPECT_EQ(read(path), refused);
 }
 
 }  // namespace

@@ -7,7 +7,9 @@
 namespace easel::detail {
 
 // Sleeps until the window system may have input for SDL to pump, or for at
-// most milliseconds (0 or less returns at once). May return early.
-void sleepUntilInput(int milliseconds);
+// most milliseconds (0 or less returns at once). May return early. False
+// when it slept the whole time and nothing arrived, so that there is nothing
+// new to pump.
+bool sleepUntilInput(int milliseconds);
 
 }  // namespace easel::detail

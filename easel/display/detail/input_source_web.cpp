@@ -15,10 +15,11 @@ constexpr int longestSleep = 16;  // ms: a frame of the page
 
 }  // namespace
 
-void sleepUntilInput(int milliseconds) {
-    if (milliseconds <= 0) return;
+bool sleepUntilInput(int milliseconds) {
+    if (milliseconds <= 0) return true;
     showPendingFrame();
     SDL_Delay(static_cast<Uint32>(milliseconds < longestSleep ? milliseconds : longestSleep));
+    return true;
 }
 
 }  // namespace easel::detail

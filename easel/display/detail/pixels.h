@@ -1,6 +1,11 @@
 // Direct access to the pixel words of the screen, for drawing code that
 // writes whole rows or spans at a time.
 //
+// rowWords and pixelWord are for writing: they note the row as written
+// (written_rows.h), which is what lets a present skip the rows nothing
+// wrote. Code that only reads takes readRowWords or readPixelWord, which
+// note nothing.
+//
 // These helpers give exactly what SDL_MapRGB and SDL_GetRGB give for the
 // screen's pixel format, without a library call per pixel. They assume
 // initScreen has run; coordinates given to them must already be on the screen
@@ -13,6 +18,7 @@
 #include <cstdint>
 
 #include "easel/colour/color.h"
+#include "easel/display/detail/written_rows.h"
 #include "easel/display/screen.h"
 
 namespace easel::detail {
@@ -68,13 +74,27 @@ inline int pitchWords() {
     return Screen.surface->pitch / 4;
 }
 
-// The first pixel word of row y, which must be in 0 ... height - 1.
+// The first pixel word of row y, which must be in 0 ... height - 1, for
+// reading only.
+inline const std::uint32_t* readRowWords(int y) {
+    return static_cast<const std::uint32_t*>(Screen.surface->pixels) +
+           static_cast<std::ptrdiff_t>(y) * pitchWords();
+}
+
+// The pixel word of (x, y), both already on the screen, for reading only.
+inline const std::uint32_t* readPixelWord(int x, int y) {
+    return readRowWords(y) + x;
+}
+
+// The first pixel word of row y, which must be in 0 ... height - 1, for
+// writing: the row counts as written.
 inline std::uint32_t* rowWords(int y) {
+    markRowWritten(y);
     return static_cast<std::uint32_t*>(Screen.surface->pixels) +
            static_cast<std::ptrdiff_t>(y) * pitchWords();
 }
 
-// The pixel word of (x, y), both already on the screen.
+// The pixel word of (x, y), both already on the screen, for writing.
 inline std::uint32_t* pixelWord(int x, int y) {
     return rowWords(y) + x;
 }
