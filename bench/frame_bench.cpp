@@ -12,17 +12,13 @@
 
 #include <cstdlib>
 
+#include "bench_screen.h"
 #include "easel/display/input.h"
 #include "easel/display/screen.h"
 
 namespace {
 
-void ensureScreen() {
-    if (easel::Screen.surface == nullptr) {
-        setenv("SDL_VIDEODRIVER", "dummy", 0);
-        easel::initScreen(500, 500, false, "bench");
-    }
-}
+using bench::ensureScreen;
 
 void reportRate(benchmark::State& state) {
     state.counters["fps"] =

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <cstdlib>
 
+#include "bench_screen.h"
 #include "easel/colour/color.h"
 #include "easel/display/screen.h"
 
@@ -13,12 +14,7 @@ namespace {
 
 constexpr int side = 500;
 
-void ensureScreen() {
-    if (easel::Screen.surface == nullptr) {
-        setenv("SDL_VIDEODRIVER", "dummy", 0);
-        easel::initScreen(side, side, false, "bench");
-    }
-}
+using bench::ensureScreen;
 
 void BM_putPixel(benchmark::State& state) {
     ensureScreen();

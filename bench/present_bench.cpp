@@ -6,18 +6,12 @@
 
 #include <cstdlib>
 
+#include "bench_screen.h"
 #include "easel/display/screen.h"
 
 namespace {
 
-constexpr int side = 500;
-
-void ensureScreen() {
-    if (easel::Screen.surface == nullptr) {
-        setenv("SDL_VIDEODRIVER", "dummy", 0);
-        easel::initScreen(side, side, false, "bench");
-    }
-}
+using bench::ensureScreen;
 
 void BM_UpdateScreenIfChangedNothingNew(benchmark::State& state) {
     ensureScreen();

@@ -9,6 +9,7 @@
 #include <random>
 #include <vector>
 
+#include "bench_screen.h"
 #include "easel/display/screen.h"
 #include "easel/raster/clip.h"
 #include "easel/raster/detail/disc_rows.h"
@@ -19,12 +20,7 @@ namespace {
 
 constexpr easel::RgbColor ink{200, 40, 90};
 
-void ensureScreen() {
-    if (easel::Screen.surface == nullptr) {
-        setenv("SDL_VIDEODRIVER", "dummy", 0);
-        easel::initScreen(500, 500, false, "bench");
-    }
-}
+using bench::ensureScreen;
 
 struct Segment {
     int x0, y0, x1, y1;

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "bench_screen.h"
 #include "easel/display/screen.h"
 #include "easel/text/detail/icon_streams.h"
 #include "easel/text/font.h"
@@ -16,12 +17,7 @@ namespace {
 
 constexpr const char* label = "Selected Color:";
 
-void ensureScreen() {
-    if (easel::Screen.surface == nullptr) {
-        setenv("SDL_VIDEODRIVER", "dummy", 0);
-        easel::initScreen(500, 500, false, "bench");
-    }
-}
+using bench::ensureScreen;
 
 // A label drawn the plain way: putPixel for every pixel of every cell.
 void plainLabel(const char* text, int x, int y) {
