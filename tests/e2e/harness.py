@@ -413,15 +413,19 @@ class Session:
         env["DISPLAY"] = self.name
         return env
 
-    def kill_server(self):
-        """Kills the X server at once (SIGKILL), leaving the programs running:
-        what a program sees when its display goes away."""
+    def _close_display(self):
+        """Closes this harness's own connection to the X server, if open."""
         if self.display is not None:
             try:
                 self.display.close()
             except Exception:
                 pass
             self.display = None
+
+    def kill_server(self):
+        """Kills the X server at once (SIGKILL), leaving the programs running:
+        what a program sees when its display goes away."""
+        self._close_display()
         if self._xvfb is not None and self._xvfb.poll() is None:
             self._xvfb.kill()
             self._xvfb.wait()
@@ -434,12 +438,7 @@ class Session:
         if self.state_home is not None:
             shutil.rmtree(self.state_home, ignore_errors=True)
             self.state_home = None
-        if self.display is not None:
-            try:
-                self.display.close()
-            except Exception:
-                pass
-            self.display = None
+        self._close_display()
         if self._xvfb is not None:
             if self._xvfb.poll() is None:
                 self._xvfb.terminate()
